@@ -1,0 +1,54 @@
+#pragma once
+// A file-like stream over another byte stream that cuts the data into blocks of 1024
+// plain bytes, compresses each with COXCompressor and gives it a 2-byte header.
+
+#include "codec/byte_stream.h"
+#include "codec/ox_compressor.h"
+
+#include <array>
+#include <vector>
+
+class COXCompressedFile : public CByteStream {
+public:
+    enum Mode { modeNone, modeRead, modeWrite };
+
+    static constexpr uint16_t kCompressedFlag = 0x8000;
+    static constexpr uint16_t kLengthWordFlag = 0x4000;
+    static constexpr uint16_t kLengthMask = 0x3FFF;
+
+    COXCompressedFile() = default;
+    ~COXCompressedFile() override;  // closes; errors at that point are swallowed
+    COXCompressedFile(const COXCompressedFile&) = delete;
+    COXCompressedFile& operator=(const COXCompressedFile&) = delete;
+
+    // Opens over `inner` (which must outlive this object) at its current position.
+    // Returns false for any mode but modeRead or modeWrite.
+    bool Open(CByteStream& inner, Mode mode);
+    // When writing, emits the last partly filled block. Safe to call twice.
+    void Close();
+
+    size_t Read(void* buffer, size_t n) override;
+    void Write(const void* buffer, size_t n) override;
+    // Plain length, found by walking the block headers (reading mode), or the plain
+    // bytes written so far (writing mode).
+    uint64_t GetLength() override;
+    uint64_t GetPosition() override;
+    // Reading mode only: walks the headers and expands only the block holding the target.
+    void Seek(uint64_t position) override;
+
+private:
+    void WriteBlock(bool last);
+    bool LoadNextBlock();
+    void ReadExact(void* buffer, size_t n, const char* what);
+
+    CByteStream* m_inner = nullptr;
+    Mode m_mode = modeNone;
+    uint64_t m_start = 0;           // position of the first header in the inner stream
+    std::vector<unsigned char> m_block;  // plain block buffer (1024 bytes)
+    size_t m_fill = 0;              // bytes in the block buffer
+    size_t m_served = 0;            // bytes of the block already served (reading)
+    uint64_t m_total = 0;           // plain bytes passed so far
+    bool m_ended = false;
+    COXCompressor m_compressor;
+    std::array<unsigned char, 1024> m_work{};
+};
