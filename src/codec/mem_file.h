@@ -19,7 +19,7 @@ public:
     uint64_t GetPosition() override { return m_position; }
     void Seek(uint64_t position) override;
 
-    // Drops all bytes and rewinds.
+    // Truncates or extends (with zero bytes) to the given length.
     void SetLength(uint64_t length);
 
     const unsigned char* Data() const { return m_buffer.data(); }
