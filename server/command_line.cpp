@@ -1,0 +1,136 @@
+#include "server/command_line.h"
+
+#include <arpa/inet.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+// A whole decimal number within [low, high].
+bool ParseNumber(const std::string& text, long long low, long long high, long long& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end == nullptr || *end != '\0' || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+// The redirect target goes to the client as one text line, which the client reads into
+// a 255-byte buffer together with its CR LF.
+constexpr size_t kMaxRedirectHost = 252;
+
+bool ParseRedirect(const std::string& text, ServerOptions& options)
+{
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0)
+        return false;
+    const std::string host = text.substr(0, colon);
+    long long port = 0;
+    if (!ParseNumber(text.substr(colon + 1), 1, 65535, port) || host.size() > kMaxRedirectHost)
+        return false;
+    for (const unsigned char c : host)
+        if (c <= ' ' || c == 0x7F)
+            return false;
+    options.redirectHost = host;
+    options.redirectPort = static_cast<int>(port);
+    return true;
+}
+
+}  // namespace
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, ServerOptions& options)
+{
+    CommandLineResult result;
+    auto fail = [&result](std::string message) {
+        result.action = CommandLineAction::error;
+        result.error = std::move(message);
+        return result;
+    };
+
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        auto needsValue = [&]() { return option == "--port" || option == "--listen" || option == "--db" ||
+                                         option == "--redirect" || option == "--add-admin" ||
+                                         option == "--max-connections" || option == "--idle-timeout" ||
+                                         option == "--max-payload" || option == "--hash-iterations"; };
+        if (needsValue() && !hasValue)
+            return fail(option + " needs a value");
+        long long number = 0;
+
+        if (option == "--help" || option == "-h") {
+            result.action = CommandLineAction::help;
+            return result;
+        } else if (option == "--port") {
+            if (!ParseNumber(arguments[++i], 0, 65535, number))
+                return fail("--port takes a number from 0 to 65535");
+            options.port = static_cast<int>(number);
+        } else if (option == "--listen") {
+            in_addr address{};
+            if (inet_pton(AF_INET, arguments[++i].c_str(), &address) != 1)
+                return fail("--listen takes a dotted IPv4 address");
+            options.listenAddress = arguments[i];
+        } else if (option == "--db") {
+            options.databasePath = arguments[++i];
+            if (options.databasePath.empty())
+                return fail("--db takes a file name");
+        } else if (option == "--encrypt") {
+            options.encrypt = true;
+        } else if (option == "--redirect") {
+            if (!ParseRedirect(arguments[++i], options))
+                return fail("--redirect takes HOST:PORT with a port from 1 to 65535");
+        } else if (option == "--demo") {
+            options.demo = true;
+        } else if (option == "--add-admin") {
+            options.addAdminUserId = arguments[++i];
+            if (options.addAdminUserId.empty())
+                return fail("--add-admin takes a user id");
+            result.action = CommandLineAction::addAdmin;
+        } else if (option == "--max-connections") {
+            if (!ParseNumber(arguments[++i], 1, 100000, number))
+                return fail("--max-connections takes a number from 1 to 100000");
+            options.maxConnections = static_cast<int>(number);
+        } else if (option == "--idle-timeout") {
+            if (!ParseNumber(arguments[++i], 1, 7 * 24 * 3600, number))
+                return fail("--idle-timeout takes a number of seconds from 1 to 604800");
+            options.idleTimeoutSeconds = static_cast<int>(number);
+        } else if (option == "--max-payload") {
+            if (!ParseNumber(arguments[++i], 1024, INT_MAX, number))
+                return fail("--max-payload takes a number of bytes from 1024 to 2147483647");
+            options.maxPayloadBytes = number;
+        } else if (option == "--hash-iterations") {
+            if (!ParseNumber(arguments[++i], 1000, 10000000, number))
+                return fail("--hash-iterations takes a number from 1000 to 10000000");
+            options.hashIterations = static_cast<int>(number);
+        } else {
+            return fail("unknown option " + option + " (see --help)");
+        }
+    }
+    return result;
+}
+
+std::string CommandLineHelp()
+{
+    return "Usage: inventory-server [options]\n"
+           "\n"
+           "  --port N               listen on port N (default 9000; 0 picks a free port)\n"
+           "  --listen ADDR          listen on this IPv4 address (default 127.0.0.1)\n"
+           "  --db FILE              SQLite database (default inventory.db; created on first start)\n"
+           "  --encrypt              encipher every payload after CREATESESSION\n"
+           "  --redirect HOST:PORT   send every client to another server\n"
+           "  --demo                 add the demo accounts (see README.md)\n"
+           "  --add-admin USERID     create an administrator account, reading its password\n"
+           "                         from standard input, and exit\n"
+           "  --max-connections N    connections served at once (default 64)\n"
+           "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
+           "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
+           "  --hash-iterations N    PBKDF2 rounds for passwords set by this run (default 210000)\n"
+           "  --help                 show this text\n";
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The server's side of one connection: reads command words and answers them with the
+// same wire items the client uses, until the client closes, ends its session, falls
+// idle, or sends something the conversation cannot recover from.
+
+#include "net/server_session.h"
+#include "server/server_context.h"
+
+#include <string>
+
+class CConnectionHandler {
+public:
+    // Session result codes sent back to the client.
+    static constexpr int kCreated = 0;
+    static constexpr int kCreatedEnciphered = 1;
+    static constexpr int kFailure = -1;         // out of order, or the store failed
+    static constexpr int kUnknownUser = -2;
+    static constexpr int kWrongPassword = -3;
+    static constexpr int kAccountInUse = -4;
+    static constexpr int kIncompatibleClient = -8;
+    static constexpr int kRedirect = -9;
+
+    // Command lines, like integer lines, fit in 63 bytes with their CR LF.
+    static constexpr int kCommandLineBuffer = 64;
+    // The client-type word of CREATESESSION.
+    static constexpr int kTextLineBuffer = 256;
+
+    CConnectionHandler(CServerSession& session, ServerContext& context, int connectionId);
+    ~CConnectionHandler();
+    CConnectionHandler(const CConnectionHandler&) = delete;
+    CConnectionHandler& operator=(const CConnectionHandler&) = delete;
+
+    // Runs the conversation to its end, releases the account's session, and returns
+    // the log line that says why it ended (the caller logs it once the connection is
+    // closed, so that the line means the connection no longer counts). Never throws.
+    std::string Run();
+
+private:
+    enum class State { fresh, created, open };
+
+    // Each returns false when the connection must end (m_endReason says why).
+    bool ReadCommand(std::string& word);
+    bool Dispatch(const std::string& word);
+    bool HandleCreateSession();
+    bool HandleOpenSession();
+    bool HandleCloseSession();
+
+    bool Reply(int value);
+    bool ReceiveText(std::string& text, const char* what);
+    void Log(const std::string& message);
+    std::string Prefixed(const std::string& message) const;
+
+    CServerSession& m_session;
+    ServerContext& m_context;
+    int m_id;
+    State m_state = State::fresh;
+    std::string m_userId;  // the account of the open session
+    std::string m_endReason;
+};

@@ -1,0 +1,194 @@
+#include "server/listener.h"
+
+#include "net/server_session.h"
+#include "server/connection_handler.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+std::string AddressText(const sockaddr_in& address)
+{
+    char dotted[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &address.sin_addr, dotted, sizeof dotted);
+    return std::string(dotted) + ":" + std::to_string(ntohs(address.sin_port));
+}
+
+}  // namespace
+
+CListener::CListener(ServerContext& context) : m_context(context) {}
+
+CListener::~CListener()
+{
+    Stop();
+}
+
+bool CListener::Start(std::string& error)
+{
+    const ServerOptions& options = m_context.options;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(options.port));
+    if (inet_pton(AF_INET, options.listenAddress.c_str(), &address.sin_addr) != 1) {
+        error = "not an IPv4 address: " + options.listenAddress;
+        return false;
+    }
+    m_listenSocket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_listenSocket < 0) {
+        error = std::string("cannot create a socket: ") + std::strerror(errno);
+        return false;
+    }
+    const int yes = 1;
+    ::setsockopt(m_listenSocket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    if (::bind(m_listenSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(m_listenSocket, 128) != 0) {
+        error = "cannot listen on " + options.listenAddress + ":" + std::to_string(options.port) + ": " +
+                std::strerror(errno);
+        return false;
+    }
+    socklen_t length = sizeof address;
+    ::getsockname(m_listenSocket, reinterpret_cast<sockaddr*>(&address), &length);
+    m_port = ntohs(address.sin_port);
+
+    int wake[2];
+    if (::pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        error = std::string("cannot create a pipe: ") + std::strerror(errno);
+        return false;
+    }
+    m_wakeRead = wake[0];
+    m_wakeWrite = wake[1];
+    m_context.log.Write("listening on " + AddressText(address));
+    m_acceptThread = std::thread(&CListener::AcceptLoop, this);
+    return true;
+}
+
+void CListener::AcceptLoop()
+{
+    bool outOfDescriptors = false;
+    while (!m_stopping) {
+        pollfd entries[2] = {{m_listenSocket, POLLIN, 0}, {m_wakeRead, POLLIN, 0}};
+        // Without descriptors to accept with, wait a little before trying again rather
+        // than spinning on a listening socket that stays readable.
+        const int ready = ::poll(outOfDescriptors ? &entries[1] : entries, outOfDescriptors ? 1 : 2,
+                                 outOfDescriptors ? 100 : -1);
+        outOfDescriptors = false;
+        if (ready < 0 && errno != EINTR)
+            break;
+        if (ready <= 0 || entries[1].revents != 0 || m_stopping)
+            continue;
+
+        sockaddr_in peer{};
+        socklen_t peerLength = sizeof peer;
+        const int fd = ::accept4(m_listenSocket, reinterpret_cast<sockaddr*>(&peer), &peerLength, SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                m_context.log.Write(std::string("cannot accept: ") + std::strerror(errno));
+                outOfDescriptors = true;
+            }
+            continue;
+        }
+
+        ReapFinished();
+        if (ActiveConnections() >= m_context.options.maxConnections) {
+            m_context.log.Write("connection from " + AddressText(peer) + " refused: " +
+                                std::to_string(m_context.options.maxConnections) + " connections open");
+            ::close(fd);
+            continue;
+        }
+        auto connection = std::make_unique<Connection>();
+        connection->session = std::make_unique<CServerSession>();
+        if (!connection->session->Adopt(fd)) {
+            ::close(fd);
+            continue;
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        connection->id = m_nextId++;
+        Connection* served = connection.get();
+        m_connections.push_back(std::move(connection));
+        served->thread = std::thread(&CListener::Serve, this, served);
+    }
+}
+
+void CListener::Serve(Connection* connection)
+{
+    std::string closing;
+    {
+        CConnectionHandler handler(*connection->session, m_context, connection->id);
+        closing = handler.Run();
+    }
+    {
+        // Closing under the lock keeps Stop() from shutting down a descriptor number
+        // that has already been reused.
+        std::lock_guard<std::mutex> lock(m_mutex);
+        connection->session->Close();
+        connection->finished = true;
+    }
+    m_context.log.Write(closing);
+}
+
+void CListener::ReapFinished()
+{
+    std::list<std::unique_ptr<Connection>> finished;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto it = m_connections.begin(); it != m_connections.end();) {
+            if ((*it)->finished) {
+                finished.push_back(std::move(*it));
+                it = m_connections.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& connection : finished)
+        connection->thread.join();
+}
+
+int CListener::ActiveConnections()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int count = 0;
+    for (const auto& connection : m_connections)
+        count += connection->finished ? 0 : 1;
+    return count;
+}
+
+void CListener::Stop()
+{
+    if (m_stopping.exchange(true))
+        return;
+    if (m_wakeWrite >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(m_wakeWrite, &byte, 1);
+    }
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
+    if (m_listenSocket >= 0)
+        ::close(m_listenSocket);
+    m_listenSocket = -1;
+
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const auto& connection : m_connections)
+            if (!connection->finished)
+                ::shutdown(connection->session->GetHandle(), SHUT_RDWR);
+    }
+    // The accept thread is gone, so only this thread changes the list now.
+    for (auto& connection : m_connections)
+        connection->thread.join();
+    m_connections.clear();
+
+    for (int* fd : {&m_wakeRead, &m_wakeWrite}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}

@@ -1,0 +1,86 @@
+// inventory-server: the reference inventory server. See README.md beside this file.
+
+#include "server/account_store.h"
+#include "server/admin_account.h"
+#include "server/command_line.h"
+#include "server/database.h"
+#include "server/demo_accounts.h"
+#include "server/listener.h"
+#include "server/live_sessions.h"
+#include "server/server_log.h"
+
+#include <csignal>
+#include <cstdio>
+#include <pthread.h>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    ServerOptions options;
+    const CommandLineResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), options);
+    switch (parsed.action) {
+    case CommandLineAction::help:
+        std::fputs(CommandLineHelp().c_str(), stdout);
+        return 0;
+    case CommandLineAction::error:
+        std::fprintf(stderr, "inventory-server: %s\n", parsed.error.c_str());
+        return 2;
+    default:
+        break;
+    }
+
+    // Writes to a closed connection fail with an error instead of a signal, and the
+    // stop signals are taken by the main thread alone, with sigwait, once the
+    // connection threads (which inherit this mask) are running.
+    std::signal(SIGPIPE, SIG_IGN);
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    CServerLog log;
+    CDatabase database;
+    std::string error;
+    if (!database.Open(options.databasePath, error)) {
+        log.Write("cannot open the database: " + error);
+        return 1;
+    }
+    CAccountStore accounts(database);
+
+    if (parsed.action == CommandLineAction::addAdmin) {
+        std::string password;
+        std::fprintf(stderr, "Password for %s: ", options.addAdminUserId.c_str());
+        std::fflush(stderr);
+        if (!ReadPasswordLine(stdin, password)) {
+            log.Write("no password given (one line on standard input, at most 1024 bytes)");
+            return 1;
+        }
+        if (!AddAdministrator(accounts, options.addAdminUserId, password, options.hashIterations, error)) {
+            log.Write("cannot add the administrator: " + error);
+            return 1;
+        }
+        log.Write("administrator '" + CServerLog::Printable(options.addAdminUserId) + "' added");
+        return 0;
+    }
+
+    if (options.demo)
+        SeedDemoAccounts(accounts, options.hashIterations, log);
+    if (accounts.Count() == 0)
+        log.Write("no accounts yet: create an administrator with --add-admin USERID, or start with --demo");
+
+    CLiveSessions liveSessions;
+    ServerContext context{options, accounts, liveSessions, log};
+    CListener listener(context);
+    if (!listener.Start(error)) {
+        log.Write(error);
+        return 1;
+    }
+    int signalNumber = 0;
+    sigwait(&stopSignals, &signalNumber);
+    log.Write("stopping on signal " + std::to_string(signalNumber));
+    listener.Stop();
+    log.Write("stopped");
+    return 0;
+}

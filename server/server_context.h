@@ -1,0 +1,14 @@
+#pragma once
+// What every connection of the server shares.
+
+#include "server/account_store.h"
+#include "server/live_sessions.h"
+#include "server/server_log.h"
+#include "server/server_options.h"
+
+struct ServerContext {
+    const ServerOptions& options;
+    CAccountStore& accounts;
+    CLiveSessions& liveSessions;
+    CServerLog& log;
+};

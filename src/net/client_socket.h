@@ -1,0 +1,107 @@
+#pragma once
+// The one TCP connection to the inventory server: a thin, blocking IPv4 stream socket
+// with connect, close, single sends and receives, a readiness wait, a CR LF line reader
+// that never takes bytes of the next item, a liveness probe, and two progress hooks.
+// Nothing here throws; every operation reports by its return value.
+
+#include <netinet/in.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CClientSocket {
+public:
+    static constexpr int kInvalidSocket = -1;
+    static constexpr int kSocketError = -1;
+    static constexpr int kDefaultIoTimeoutMs = 30000;
+    static constexpr size_t kMaxHostAddressLength = 35;
+
+    // Results of ConnectByName and Connect.
+    enum ConnectResult {
+        connectOk = 0,
+        connectAlreadyConnected = 1,
+        connectNoAddressOrSocket = 2,  // the name did not resolve, or no socket could be made
+        connectFailed = 3,             // refused or otherwise failed
+    };
+
+    // Bits of the Close result.
+    enum CloseFailure { closeShutdownFailed = 1, closeCloseFailed = 2 };
+
+    // A progress hook gets the running byte count of a transfer and answers 0 to stop
+    // it or anything else to go on.
+    using ProgressHook = std::function<int(int64_t byteCount)>;
+
+    CClientSocket();
+    virtual ~CClientSocket();
+    CClientSocket(const CClientSocket&) = delete;
+    CClientSocket& operator=(const CClientSocket&) = delete;
+
+    // Host name or dotted IPv4 address. A dotted address is used as it is; a name is
+    // resolved first, and one that does not resolve gives 2 without creating a socket.
+    int ConnectByName(const std::string& host, int port);
+    int Connect(int port, const std::string& dottedAddress, int family = AF_INET,
+                int type = SOCK_STREAM);
+    // Takes over an already connected stream socket (an accepted connection). Fails and
+    // leaves everything unchanged when this object is connected or the descriptor is
+    // invalid; the descriptor then still belongs to the caller.
+    bool Adopt(int descriptor);
+    // Shuts down both directions and closes. Returns the CloseFailure bits; the handle is
+    // invalid afterwards in every case.
+    int Close();
+
+    // One send() of the bytes, without SIGPIPE. A length of 0 or less sends the text up
+    // to its terminating zero. Returns the count that send() returned, or -1.
+    int Send(const char* bytes, int length);
+    int Send(const std::string& bytes);
+
+    // True when the socket does NOT become readable within the time (time-out or error).
+    // End of stream and socket errors count as readable, as with select().
+    virtual bool WaitReadable(int seconds, int microseconds);
+
+    // When timeoutSeconds > 0, first waits that long for readability and returns 0 if it
+    // does not come. Then one recv(): bytes read, 0 when the peer closed, -1 on error.
+    int Receive(void* buffer, int size, int timeoutSeconds);
+    // Receive without a wait.
+    int ReceiveNow(void* buffer, int size) { return Receive(buffer, size, 0); }
+
+    // Switches blocking mode; returns true when the switch FAILED.
+    bool SetNonBlocking(bool on);
+
+    // Reads one line ending in CR LF into the buffer, which is always zero-terminated.
+    // Peeks first and consumes only what the line uses, so bytes after the line stay on
+    // the socket. Returns the count stored (CR LF included), which is short of a full
+    // line when the buffer filled up, the time-out passed or the peer closed.
+    int ReadLine(char* buffer, int size, int timeoutSeconds);
+
+    // Probes the connection without consuming data: false once the peer has closed or
+    // the socket has failed, true while it is usable (also when data is waiting).
+    bool IsAlive();
+
+    // The installed hook's answer, or 1 (go on) without a hook.
+    virtual int OnReceiveProgress(int64_t byteCount);
+    virtual int OnSendProgress(int64_t byteCount);
+    void SetReceiveProgressHook(ProgressHook hook) { m_receiveHook = std::move(hook); }
+    void SetSendProgressHook(ProgressHook hook) { m_sendHook = std::move(hook); }
+
+    bool IsConnected() const { return m_socket != kInvalidSocket; }
+    int GetHandle() const { return m_socket; }
+    int GetPort() const { return m_port; }
+    const std::string& GetHostAddress() const { return m_hostAddress; }
+    int GetSendTimeoutMs() const { return m_sendTimeoutMs; }
+    int GetReceiveTimeoutMs() const { return m_receiveTimeoutMs; }
+
+private:
+    void ApplyIoTimeouts();
+
+    int m_port = 0;
+    std::string m_hostAddress;
+    int m_family = AF_INET;
+    int m_type = SOCK_STREAM;
+    int m_socket = kInvalidSocket;
+    sockaddr_in m_address{};
+    int m_sendTimeoutMs = kDefaultIoTimeoutMs;
+    int m_receiveTimeoutMs = kDefaultIoTimeoutMs;
+    ProgressHook m_receiveHook;
+    ProgressHook m_sendHook;
+};
