@@ -1,5 +1,6 @@
 // wiretool: inspects and produces the payload encodings of the inventory protocol,
-// reading standard input and writing standard output.
+// reading standard input (report files: the file named) and writing standard output.
+#include "report_commands.h"
 #include "stream_commands.h"
 
 #include <cstdio>
@@ -19,6 +20,8 @@ const char kUsage[] =
     "                               encipher a payload (fresh random IV unless --iv\n"
     "                               gives 32 hex digits; the wire's key unless --key)\n"
     "  decipher [--key TEXT]        decipher a payload\n"
+    "  dump-report FILE [--rows N]  outline a report file (.tdf): sections, grids with\n"
+    "                               their first N rows (3; -1 for all), page count\n"
     "Exit status: 0 success, 1 malformed input, 2 wrong usage.\n";
 
 std::string ReadAll(std::FILE* file)
@@ -46,13 +49,23 @@ int main(int argc, char** argv)
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
-    const auto command = commands.find(argv[1]);
-    if (command == commands.end()) {
-        std::fprintf(stderr, "wiretool: unknown command '%s' (try --help)\n", argv[1]);
-        return 2;
-    }
+    // Commands that read a named file rather than standard input.
+    using FileCommand = CToolResult (*)(const std::vector<std::string>&);
+    const std::map<std::string, FileCommand> fileCommands = {
+        {"dump-report", RunDumpReport},
+    };
+    CToolResult result;
     const std::vector<std::string> args(argv + 2, argv + argc);
-    const CToolResult result = command->second(args, ReadAll(stdin));
+    if (const auto fileCommand = fileCommands.find(argv[1]); fileCommand != fileCommands.end()) {
+        result = fileCommand->second(args);
+    } else {
+        const auto command = commands.find(argv[1]);
+        if (command == commands.end()) {
+            std::fprintf(stderr, "wiretool: unknown command '%s' (try --help)\n", argv[1]);
+            return 2;
+        }
+        result = command->second(args, ReadAll(stdin));
+    }
     if (!result.output.empty() && std::fwrite(result.output.data(), 1, result.output.size(), stdout) != result.output.size()) {
         std::fputs("wiretool: could not write the output\n", stderr);
         return 1;
