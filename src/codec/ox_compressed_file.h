@@ -36,10 +36,24 @@ public:
     // Reading mode only: walks the headers and expands only the block holding the target.
     void Seek(uint64_t position) override;
 
+    // True once a read met the end of the inner stream inside a block header or body:
+    // the data was cut short, and the bytes read so far are all there is.
+    bool IsTruncated() const { return m_truncated; }
+
 private:
+    struct BlockHeader {
+        uint16_t word = 0;         // the first header word
+        size_t bodyLength = 0;     // word AND kLengthMask
+        uint16_t plainLength = 0;  // the second word, when kLengthWordFlag is set
+    };
+
     void WriteBlock(bool last);
     bool LoadNextBlock();
-    void ReadExact(void* buffer, size_t n, const char* what);
+    bool ReadExact(void* buffer, size_t n);
+    bool ReadHeader(BlockHeader& header);
+    static size_t PlainLength(const BlockHeader& header);
+    template <typename Visit>
+    void WalkBlocks(Visit visit);
 
     CByteStream* m_inner = nullptr;
     Mode m_mode = modeNone;
@@ -49,6 +63,11 @@ private:
     size_t m_served = 0;            // bytes of the block already served (reading)
     uint64_t m_total = 0;           // plain bytes passed so far
     bool m_ended = false;
+    bool m_truncated = false;       // the inner stream ended inside a header or a body
+    bool m_atHeaderStart = false;   // ReadExact is reading the first word of a header
+    bool m_failed = false;          // a format error was met; reads fail until a Seek
+    bool m_lengthKnown = false;     // m_length holds the walked plain length
+    uint64_t m_length = 0;
     COXCompressor m_compressor;
     std::array<unsigned char, 1024> m_work{};
 };

@@ -24,18 +24,33 @@ public:
     int Expand(const unsigned char* body, size_t length, unsigned char* out, size_t capacity);
 
 private:
-    struct Node {
+    // Tree links are window positions; 0 means none. child[0] is the smaller child,
+    // child[1] the larger, so that the search can pick a side without a jump.
+    enum { kSmaller = 0, kLarger = 1 };
+    struct alignas(8) Node {
         uint16_t parent = 0;
-        uint16_t smaller = 0;
-        uint16_t larger = 0;
+        uint16_t child[2] = {0, 0};
     };
 
     void InitTree();
+    template <bool kFindMatch>
     int AddString(int position, int& matchPosition);
     void DeleteString(int position);
     void ReplaceNode(int oldNode, int newNode);
     void ContractNode(int oldNode, int newNode);
+    uint16_t& LinkTo(int oldNode);
+    void Unlink(int node);
+    void SetKey(int node);
 
-    std::array<unsigned char, kWindowSize> m_window{};
+    // The window, followed by a copy of its first bytes so that the string search can
+    // read 17 bytes (in 8-byte words) from any position without wrapping. Compress
+    // keeps the copy current; Expand does not need it.
+    static constexpr int kWindowTail = 32;
+    std::array<unsigned char, kWindowSize + kWindowTail> m_window{};
     std::array<Node, kWindowSize + 1> m_tree{};
+    // Bytes 0 to 7 and 8 to 15 of each node's string as big-endian numbers, so that one
+    // comparison orders 8 bytes. They are set when a node is added and do not change
+    // while it is in the tree: the window is only written 17 positions ahead.
+    std::array<uint64_t, kWindowSize + 1> m_head{};
+    std::array<uint64_t, kWindowSize + 1> m_middle{};
 };

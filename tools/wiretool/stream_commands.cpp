@@ -113,12 +113,6 @@ CToolResult RunExpand(const std::vector<std::string>& args, const std::string& i
         return Usage("expand takes no options");
     try {
         CMemFile source(input);
-        const uint64_t length = [&] {
-            COXCompressedFile probe;
-            probe.Open(source, COXCompressedFile::modeRead);
-            return probe.GetLength();
-        }();
-        source.SeekToBegin();
         COXCompressedFile compressed;
         compressed.Open(source, COXCompressedFile::modeRead);
         std::string plain;
@@ -129,9 +123,8 @@ CToolResult RunExpand(const std::vector<std::string>& args, const std::string& i
                 break;
             plain.append(buffer, count);
         }
-        // A stream cut short in a header or a body gives fewer bytes than its headers
-        // announce; that is damage, not a shorter payload.
-        if (plain.size() != length)
+        // A stream cut short in a header or a body is damage, not a shorter payload.
+        if (compressed.IsTruncated())
             return Malformed("malformed input: the compressed stream is truncated");
         return {0, plain, ""};
     } catch (const CCodecException& e) {

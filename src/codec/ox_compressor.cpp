@@ -1,0 +1,364 @@
+#include "codec/ox_compressor.h"
+
+#include "codec/ox_bit_buffer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+// Token layout, most significant bit first:
+//   literal: 1, byte (8 bits)
+//   match:   0, window position (9 bits), length - 2 (4 bits)
+//   end:     0, then zero bits to the end of the byte
+// Window position 0 is never used for a match, so a zero position read at the end of
+// the body marks the end. Every block starts coding at window position 1 with an empty
+// tree, so blocks never refer to one another.
+
+namespace {
+
+constexpr int kPositionBits = 9;
+constexpr int kLengthBits = 4;
+constexpr int kMinMatch = 2;  // a match of 1 costs more than a literal
+constexpr int kUnused = 0;
+
+inline int Wrap(int position)
+{
+    return position & (COXCompressor::kWindowSize - 1);
+}
+
+// Eight window bytes as one number whose order is the order of the bytes compared
+// one by one (big-endian), so that one comparison decides the side of the tree.
+inline uint64_t LoadKey(const unsigned char* bytes)
+{
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::little)
+        word = __builtin_bswap64(word);
+    return word;
+}
+
+// x > y ? above : otherwise, without a jump.
+inline unsigned PickAbove(uint64_t x, uint64_t y, unsigned above, unsigned otherwise)
+{
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    asm("cmpq %2, %1\n\tcmova %3, %0" : "+r"(otherwise) : "r"(x), "r"(y), "r"(above) : "cc");
+    return otherwise;
+#else
+    return x > y ? above : otherwise;
+#endif
+}
+
+// When length >= longest: longest = length and best = node; without a jump.
+inline void KeepLongest(int length, int node, int& longest, int& best)
+{
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    asm("cmpl %0, %2\n\tcmovge %2, %0\n\tcmovge %3, %1" : "+r"(longest), "+r"(best) : "r"(length), "r"(node) : "cc");
+#else
+    const int keep = -static_cast<int>(length < longest);  // all ones when length < longest
+    longest = (longest & keep) | (length & ~keep);
+    best = (best & keep) | (node & ~keep);
+#endif
+}
+
+}  // namespace
+
+COXCompressor::COXCompressor()
+{
+    // The window is zeroed here only; blocks leave their bytes behind for the next one.
+    m_window.fill(0);
+}
+
+void COXCompressor::InitTree()
+{
+    m_tree.fill(Node{});
+    m_tree[kRoot].child[kLarger] = 1;
+    m_tree[1].parent = kRoot;
+    SetKey(1);
+}
+
+inline void COXCompressor::SetKey(int node)
+{
+    m_head[node] = LoadKey(m_window.data() + node);
+    m_middle[node] = LoadKey(m_window.data() + node + 8);
+}
+
+// Takes a node's links away.
+inline void COXCompressor::Unlink(int node)
+{
+    m_tree[node] = Node{};
+}
+
+// The links below write the parent of an empty child (node 0) freely rather than test
+// for it: node 0 is never in the tree, and DeleteString never asks for its parent.
+
+// The child link of oldNode's parent that points at oldNode.
+inline uint16_t& COXCompressor::LinkTo(int oldNode)
+{
+    Node& parent = m_tree[m_tree[oldNode].parent];
+    return parent.child[parent.child[kLarger] == oldNode ? kLarger : kSmaller];
+}
+
+// Puts newNode (oldNode's only child, or none) where oldNode hangs; oldNode leaves.
+inline void COXCompressor::ContractNode(int oldNode, int newNode)
+{
+    LinkTo(oldNode) = static_cast<uint16_t>(newNode);
+    m_tree[newNode].parent = m_tree[oldNode].parent;
+    Unlink(oldNode);
+}
+
+// newNode (not in the tree) takes oldNode's parent and children; oldNode leaves.
+inline void COXCompressor::ReplaceNode(int oldNode, int newNode)
+{
+    LinkTo(oldNode) = static_cast<uint16_t>(newNode);
+    const Node old = m_tree[oldNode];
+    m_tree[newNode] = old;
+    m_tree[old.child[kSmaller]].parent = static_cast<uint16_t>(newNode);
+    m_tree[old.child[kLarger]].parent = static_cast<uint16_t>(newNode);
+    Unlink(oldNode);
+}
+
+void COXCompressor::DeleteString(int position)
+{
+    const Node node = m_tree[position];
+    if (position == kUnused || node.parent == kUnused)
+        return;  // not in the tree
+    if (node.child[kSmaller] == kUnused || node.child[kLarger] == kUnused) {
+        // At most one child: it takes the node's place.
+        ContractNode(position, node.child[kSmaller] | node.child[kLarger]);
+        return;
+    }
+
+    // The next smaller string (from the smaller child, larger children to the end)
+    // leaves its own place, where its smaller child takes over, and takes this node's.
+    int replacement = node.child[kSmaller];
+    if (m_tree[replacement].child[kLarger] == kUnused) {
+        // The smaller child itself: it keeps its smaller subtree.
+        m_tree[replacement].child[kLarger] = node.child[kLarger];
+        m_tree[node.child[kLarger]].parent = static_cast<uint16_t>(replacement);
+    } else {
+        do
+            replacement = m_tree[replacement].child[kLarger];
+        while (m_tree[replacement].child[kLarger] != kUnused);
+        const Node moving = m_tree[replacement];
+        m_tree[moving.parent].child[kLarger] = moving.child[kSmaller];
+        m_tree[moving.child[kSmaller]].parent = moving.parent;
+        m_tree[replacement].child[kSmaller] = node.child[kSmaller];
+        m_tree[replacement].child[kLarger] = node.child[kLarger];
+        m_tree[node.child[kSmaller]].parent = static_cast<uint16_t>(replacement);
+        m_tree[node.child[kLarger]].parent = static_cast<uint16_t>(replacement);
+    }
+    LinkTo(position) = static_cast<uint16_t>(replacement);
+    m_tree[replacement].parent = node.parent;
+    Unlink(position);
+}
+
+// Adds the string at `position` and returns the longest match found on the way down,
+// with its position. Strings are the 17 bytes from their position (wrapping round the
+// window); among matches of equal length the one met last (deepest) wins.
+template <bool kFindMatch>
+int COXCompressor::AddString(int position, int& matchPosition)
+{
+    if (position == kUnused)
+        return 0;
+
+    const uint64_t head = LoadKey(m_window.data() + position);
+    const uint64_t middle = LoadKey(m_window.data() + position + 8);
+    const unsigned char last = m_window[position + 16];
+    size_t testNode = m_tree[kRoot].child[kLarger];  // unsigned: indexes without widening
+    int longest = 0;
+    int best = matchPosition;
+    if (testNode == kUnused) {
+        m_tree[kRoot].child[kLarger] = static_cast<uint16_t>(position);
+        m_tree[position] = Node{kRoot, {kUnused, kUnused}};
+        m_head[position] = head;
+        m_middle[position] = middle;
+        return 0;
+    }
+
+    // The side taken at each node and the node that wins are as unpredictable as the
+    // data, so neither is decided by a jump: a mispredicted jump per node would cost
+    // more than the rest of the step.
+    for (;;) {
+        // x and y: the first 8-byte group of the two strings that differs (or the 17th
+        // byte); the new string goes to the larger side when x > y.
+        uint64_t x = head;
+        uint64_t y = m_head[testNode];
+        int i = 0;
+        if (x == y) [[unlikely]] {
+            x = middle;
+            y = m_middle[testNode];
+            i = 8;
+            if (x == y) {
+                x = last;
+                y = m_window[testNode + 16];
+                i = 16;
+                if (x == y) {
+                    // All 17 bytes equal: the new string takes the old one's place.
+                    matchPosition = static_cast<int>(testNode);
+                    ReplaceNode(static_cast<int>(testNode), position);
+                    m_head[position] = head;
+                    m_middle[position] = middle;
+                    return kMaxMatch;
+                }
+            }
+        }
+        if constexpr (kFindMatch) {
+            if (i < 16)
+                i += std::countl_zero(x ^ y) / 8;
+            KeepLongest(i, static_cast<int>(testNode), longest, best);
+        }
+
+        const Node& node = m_tree[testNode];
+        const unsigned next = PickAbove(x, y, node.child[kLarger], node.child[kSmaller]);
+        if (next == kUnused) {
+            m_tree[testNode].child[x > y ? kLarger : kSmaller] = static_cast<uint16_t>(position);
+            m_tree[position] = Node{static_cast<uint16_t>(testNode), {kUnused, kUnused}};
+            m_head[position] = head;
+            m_middle[position] = middle;
+            matchPosition = best;
+            return longest;
+        }
+        testNode = next;
+    }
+}
+
+namespace {
+
+// The compressor's own bit writer: the same bit order and capacity rule as
+// COXBitBuffer, with the bits gathered in a register rather than one call per token.
+class TokenWriter {
+public:
+    TokenWriter(unsigned char* out, size_t capacity) : m_out(out), m_capacity(capacity) {}
+
+    // Appends the low `bits` bits of value (at most 24), highest first. Returns false
+    // once the output, counting a partly filled byte, has reached the capacity.
+    bool Put(uint32_t value, int bits)
+    {
+        m_pending = (m_pending << bits) | value;
+        m_pendingBits += bits;
+        while (m_pendingBits >= 8) {
+            m_pendingBits -= 8;
+            if (m_written >= m_capacity)
+                return false;
+            m_out[m_written++] = static_cast<unsigned char>(m_pending >> m_pendingBits);
+        }
+        m_pending &= (1u << m_pendingBits) - 1;
+        return BytesWritten() < m_capacity;
+    }
+
+    // Completes the last byte with zero bits.
+    bool Flush() { return m_pendingBits == 0 || Put(0, 8 - m_pendingBits); }
+
+    size_t BytesWritten() const { return m_written + (m_pendingBits > 0 ? 1 : 0); }
+
+private:
+    unsigned char* m_out;
+    size_t m_capacity;
+    size_t m_written = 0;
+    uint32_t m_pending = 0;  // the last m_pendingBits bits are not yet written
+    int m_pendingBits = 0;
+};
+
+}  // namespace
+
+int COXCompressor::Compress(const unsigned char* plain, size_t length, unsigned char* out, size_t capacity)
+{
+    if (length == 0)
+        return 0;
+    if (plain == nullptr || out == nullptr)
+        return -1;
+
+    TokenWriter bits(out, capacity);
+    unsigned char* window = m_window.data();
+
+    const size_t first = std::min<size_t>(length, kMaxMatch);
+    std::copy(plain, plain + first, window + 1);
+    // The tail mirrors window[0..kMaxMatch) for the search; Expand may have written
+    // the window since the last block.
+    std::copy(window, window + kMaxMatch, window + kWindowSize);
+    size_t next = first;  // next plain byte to enter the window
+    int lookAhead = static_cast<int>(first);
+    int current = 1;
+    InitTree();
+
+    int matchLength = 0;
+    int matchPosition = 0;
+    while (lookAhead > 0) {
+        if (matchLength > lookAhead)
+            matchLength = lookAhead;
+
+        int replaceCount;
+        bool room;
+        if (matchLength < kMinMatch) {
+            room = bits.Put(0x100u | window[current], 1 + 8);
+            replaceCount = 1;
+        } else {
+            const uint32_t token = (static_cast<uint32_t>(matchPosition) << kLengthBits) |
+                                   static_cast<uint32_t>(matchLength - kMinMatch);
+            room = bits.Put(token, 1 + kPositionBits + kLengthBits);
+            replaceCount = matchLength;
+        }
+        if (!room)
+            return -1;  // the output has reached the capacity
+
+        for (int i = 0; i < replaceCount; ++i) {
+            const int incoming = Wrap(current + kMaxMatch);
+            DeleteString(incoming);
+            if (next < length) {
+                window[incoming] = plain[next];
+                if (incoming < kMaxMatch)
+                    window[kWindowSize + incoming] = plain[next];
+                ++next;
+            } else {
+                --lookAhead;
+            }
+            current = Wrap(current + 1);
+            // Only the last string added gives the next match; the others are only
+            // placed in the tree.
+            if (lookAhead > 0) {
+                if (i + 1 == replaceCount)
+                    matchLength = AddString<true>(current, matchPosition);
+                else
+                    AddString<false>(current, matchPosition);
+            }
+        }
+    }
+
+    // The end flag and the zero bits that complete its byte.
+    if (!bits.Put(0, 1) || !bits.Flush())
+        return -1;
+    return static_cast<int>(bits.BytesWritten());
+}
+
+int COXCompressor::Expand(const unsigned char* body, size_t length, unsigned char* out, size_t capacity)
+{
+    COXBitBuffer bits = COXBitBuffer::ForReading(body, length);
+    unsigned char* window = m_window.data();
+    size_t count = 0;
+    int position = 1;
+
+    for (;;) {
+        if (bits.ReadBit()) {
+            const unsigned char byte = static_cast<unsigned char>(bits.ReadBits(8));
+            if (count >= capacity)
+                return -1;
+            out[count++] = byte;
+            window[position] = byte;
+            position = Wrap(position + 1);
+            continue;
+        }
+
+        const int matchPosition = static_cast<int>(bits.ReadBits(kPositionBits));
+        if (matchPosition == 0 && bits.AtEnd())
+            return static_cast<int>(count);
+        const int matchLength = static_cast<int>(bits.ReadBits(kLengthBits)) + kMinMatch;
+        if (capacity - count < static_cast<size_t>(matchLength))
+            return -1;
+        for (int i = 0; i < matchLength; ++i) {
+            const unsigned char byte = window[Wrap(matchPosition + i)];
+            out[count++] = byte;
+            window[position] = byte;
+            position = Wrap(position + 1);
+        }
+    }
+}
