@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 namespace {
 
@@ -28,6 +29,12 @@ struct PaginationCase {
     // rows; compared only when given.
     std::vector<std::string> firstRows;
 };
+
+// Keeps ctest's listing readable: a case prints as its name, not as raw bytes.
+void PrintTo(const PaginationCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 std::shared_ptr<CRptMetafileSection> Picture()
 {

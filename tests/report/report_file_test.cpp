@@ -120,7 +120,7 @@ TEST_F(ReportFileTest, FailuresGiveTheirMessages)
     WriteFile(Path("junk.tdf"), std::string("\xFF\xFF junk", 7));
     CReportLoadResult result = OpenReportFile(Path("junk.tdf"));
     EXPECT_FALSE(result.Ok());
-    EXPECT_EQ(result.message, "A compressed block is longer than 1024 bytes");
+    EXPECT_EQ(result.message, "A block header gives a body longer than 1024 bytes");
 
     // A stream that ends early.
     ASSERT_EQ(SaveReportFile(printout, Path("whole.tdf")), "");
