@@ -1,0 +1,35 @@
+#pragma once
+// How the case list orders two cells of one column, by the column's kind (the case
+// field types): text, integer codes and yes/no without regard to letter case; date-times
+// by their value, cells that are no date-time first; amounts by their number; any other
+// kind leaves rows as they are. Sorting computes one key per cell and compares keys.
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct CaseSortKey {
+    enum class Kind { text, date, number, none } kind = Kind::none;
+    QString text;                   // case-folded
+    std::optional<QDateTime> date;  // nothing when the cell is no date-time
+    double number = 0;
+};
+
+CaseSortKey SortKeyOf(int32_t columnKind, const std::string& cell, const QLocale& locale);
+
+// Negative when `a` sorts before `b`, 0 when they count as equal. Two cells that are
+// both no date-time count as equal, so that the order stays a strict weak order.
+int CompareSortKeys(const CaseSortKey& a, const CaseSortKey& b);
+
+// The date-time a cell shows: the locale's short and long date-time and date forms,
+// then the month/day/year, year-month-day and day.month.year forms with or without a
+// time. A two-digit year means 1930 to 2029.
+std::optional<QDateTime> ParseCaseDateTime(const QString& text, const QLocale& locale);
+
+// The number an amount cell shows: blanks, a currency sign and thousands separators
+// are passed over; the leading number counts; a cell without one is 0.
+double ParseCaseAmount(const std::string& text);
