@@ -8,6 +8,7 @@
 #include "server/database.h"
 #include "server/live_sessions.h"
 #include "server/server_log.h"
+#include "server/store/inventory_store.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -22,12 +23,35 @@ struct Fixture {
     Fixture()
     {
         std::string error;
+        // An account with every right but the archive-only limit, so that inputs reach
+        // every command's work.
         if (!database.Open(":memory:", error) ||
-            !accounts.Add({"admin", "Administrator", AccountKind::child, 0xFFEAA}, "admin", 1000, error))
+            !accounts.Add({"admin", "Administrator", AccountKind::child, 0x3FFFFF}, "admin", 1000, error))
             std::abort();
+    }
+    // A case that the seeds name as FUZZ-1, there again before every input.
+    void EnsureCase()
+    {
+        {
+            std::lock_guard<std::mutex> lock(database.Mutex());
+            CCachedStatement exists = database.Prepare("SELECT 1 FROM Cases WHERE CaseNumber = 'FUZZ-1';");
+            if (exists->Step())
+                return;
+        }
+        CTransaction transaction(database);
+        CAuditCase record;
+        record.insuredName = "Fuzz Co.";
+        record.childName = "Kid";
+        record.childGroupCode = 1;
+        const std::string number = inventory.cases.Insert(record, "fuzz");
+        CCachedStatement rename = database.Prepare("UPDATE Cases SET CaseNumber = 'FUZZ-1' WHERE CaseNumber = ?;");
+        rename->BindText(1, number);
+        rename->Step();
+        transaction.Commit();
     }
     CDatabase database;
     CAccountStore accounts{database};
+    CInventoryStore inventory{database, 1000};
     CServerLog log{[](const std::string&) {}};
 };
 
@@ -42,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static Fixture* fixture = new Fixture;
     if (size == 0 || size > kMaxInput)
         return 0;
+    fixture->EnsureCase();
 
     ServerOptions options;
     options.encrypt = (data[0] & 1) != 0;
@@ -51,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     options.idleTimeoutSeconds = 1;
     options.maxPayloadBytes = 4096;
+    options.parentSync = false;  // no connection leaves the process
 
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -68,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ::shutdown(ends[0], SHUT_WR);
 
     CLiveSessions liveSessions;
-    ServerContext context{options, fixture->accounts, liveSessions, fixture->log};
+    ServerContext context{options, fixture->accounts, liveSessions, fixture->log, fixture->inventory};
     {
         CServerSession session;
         if (!session.Adopt(ends[1]))

@@ -1,15 +1,21 @@
 #include "server/account_store.h"
 
+#include "server/access_rights.h"
 #include "server/password_hash.h"
 
-namespace {
-
-const char* KindText(AccountKind kind)
+bool CAccountStore::LoginIdIsFree(CDatabase& database, const std::string& loginId, AccountKind kind,
+                                  int64_t accountId)
 {
-    return kind == AccountKind::parent ? "parent" : "child";
+    CCachedStatement children = database.Prepare("SELECT ChildID FROM Children WHERE LoginID = ?;");
+    children->BindText(1, loginId);
+    if (children->Step() && !(kind == AccountKind::child && children->ColumnInt(0) == accountId))
+        return false;
+    CCachedStatement parents = database.Prepare("SELECT ParentID FROM Parents WHERE LoginID = ?;");
+    parents->BindText(1, loginId);
+    if (parents->Step() && !(kind == AccountKind::parent && parents->ColumnInt(0) == accountId))
+        return false;
+    return true;
 }
-
-}  // namespace
 
 bool CAccountStore::Add(const AccountInfo& account, const std::string& password, int iterations,
                         std::string& error)
@@ -23,28 +29,39 @@ bool CAccountStore::Add(const AccountInfo& account, const std::string& password,
         error = "cannot hash the password";
         return false;
     }
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CStatement insert(m_db.Handle(),
-                      "INSERT OR IGNORE INTO accounts (user_id, salt, password_hash, iterations, account_name,"
-                      " kind, rights) VALUES (?, ?, ?, ?, ?, ?, ?);");
-    if (!insert.IsValid()) {
+    CTransaction transaction(m_db);
+    if (!transaction.IsOpen()) {
         error = m_db.LastError();
         return false;
     }
-    insert.BindText(1, account.userId);
-    insert.BindBlob(2, hash.salt);
-    insert.BindBlob(3, hash.hash);
-    insert.BindInt(4, hash.iterations);
-    insert.BindText(5, account.accountName);
-    insert.BindText(6, KindText(account.kind));
-    insert.BindInt(7, account.rights);
-    insert.Step();
-    if (!insert.Done()) {
-        error = m_db.LastError();
-        return false;
-    }
-    if (m_db.Changes() == 0) {
+    if (!LoginIdIsFree(m_db, account.userId, account.kind, 0)) {
         error = "the user id " + account.userId + " is taken";
+        return false;
+    }
+    const bool parent = account.kind == AccountKind::parent;
+    CCachedStatement taken = m_db.Prepare(parent ? "SELECT 1 FROM Parents WHERE Name = ?;"
+                                                 : "SELECT 1 FROM Children WHERE Name = ?;");
+    taken->BindText(1, account.accountName);
+    if (taken->Step()) {
+        error = "the name " + account.accountName + " is taken";
+        return false;
+    }
+    CCachedStatement insert = m_db.Prepare(
+        parent ? "INSERT INTO Parents (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ConnectionKind,"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, '*DIRECT*', julianday('now', 'localtime') - 2415018.5);"
+               : "INSERT INTO Children (Name, LoginID, Salt, PasswordHash, Iterations, Rights, GroupCode,"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, julianday('now', 'localtime') - 2415018.5);");
+    insert->BindText(1, account.accountName);
+    insert->BindText(2, account.userId);
+    insert->BindBlob(3, hash.salt);
+    insert->BindBlob(4, hash.hash);
+    insert->BindInt(5, hash.iterations);
+    insert->BindInt(6, account.rights);
+    if (!parent)
+        insert->BindInt(7, account.group);
+    insert->Step();
+    if (!insert->Done() || !transaction.Commit()) {
+        error = m_db.LastError();
         return false;
     }
     return true;
@@ -56,22 +73,37 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
     AccountInfo found;
     {
         std::lock_guard<std::mutex> lock(m_db.Mutex());
-        CStatement select(m_db.Handle(),
-                          "SELECT user_id, salt, password_hash, iterations, account_name, kind, rights"
-                          " FROM accounts WHERE user_id = ?;");
-        if (!select.IsValid())
-            return LoginCheck::storeError;
-        select.BindText(1, userId);
-        if (!select.Step())
-            return select.Done() ? LoginCheck::unknownUser : LoginCheck::storeError;
-        found.userId = select.ColumnText(0);
-        stored.salt = select.ColumnBlob(1);
-        stored.hash = select.ColumnBlob(2);
-        const int64_t iterations = select.ColumnInt(3);
-        stored.iterations = iterations > 0 && iterations <= 100000000 ? static_cast<int>(iterations) : 0;
-        found.accountName = select.ColumnText(4);
-        found.kind = select.ColumnText(5) == "parent" ? AccountKind::parent : AccountKind::child;
-        found.rights = static_cast<int32_t>(select.ColumnInt(6));
+        bool located = false;
+        for (const AccountKind kind : {AccountKind::child, AccountKind::parent}) {
+            CCachedStatement select = m_db.Prepare(
+                kind == AccountKind::child
+                    ? "SELECT LoginID, Salt, PasswordHash, Iterations, Name, Rights, ChildID, GroupCode"
+                      " FROM Children WHERE LoginID = ?;"
+                    : "SELECT LoginID, Salt, PasswordHash, Iterations, Name, Rights, ParentID, -1"
+                      " FROM Parents WHERE LoginID = ?;");
+            if (!select->IsValid())
+                return LoginCheck::storeError;
+            select->BindText(1, userId);
+            if (!select->Step()) {
+                if (!select->Done())
+                    return LoginCheck::storeError;
+                continue;
+            }
+            found.userId = select->ColumnText(0);
+            stored.salt = select->ColumnBlob(1);
+            stored.hash = select->ColumnBlob(2);
+            const int64_t iterations = select->ColumnInt(3);
+            stored.iterations = iterations > 0 && iterations <= 100000000 ? static_cast<int>(iterations) : 0;
+            found.accountName = select->ColumnText(4);
+            found.kind = kind;
+            found.rights = static_cast<int32_t>(select->ColumnInt(5));
+            found.accountId = select->ColumnInt(6);
+            found.group = static_cast<int32_t>(select->ColumnInt(7));
+            located = true;
+            break;
+        }
+        if (!located)
+            return LoginCheck::unknownUser;
     }
     if (!CPasswordHasher::Matches(password, stored))
         return LoginCheck::wrongPassword;
@@ -83,14 +115,34 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
 bool CAccountStore::Exists(const std::string& userId)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CStatement select(m_db.Handle(), "SELECT 1 FROM accounts WHERE user_id = ?;");
-    select.BindText(1, userId);
-    return select.Step();
+    return !LoginIdIsFree(m_db, userId, AccountKind::child, 0);
 }
 
 int64_t CAccountStore::Count()
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CStatement select(m_db.Handle(), "SELECT COUNT(*) FROM accounts;");
-    return select.Step() ? select.ColumnInt(0) : 0;
+    CCachedStatement select = m_db.Prepare(
+        "SELECT (SELECT COUNT(*) FROM Children) + (SELECT COUNT(*) FROM Parents WHERE LoginID IS NOT NULL);");
+    return select->Step() ? select->ColumnInt(0) : 0;
+}
+
+bool CAccountStore::LoadUser(AccountKind kind, int64_t accountId, SessionUser& user)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select = m_db.Prepare(
+        kind == AccountKind::child
+            ? "SELECT LoginID, Name, Rights, GroupCode, GroupDetail FROM Children WHERE ChildID = ?;"
+            : "SELECT LoginID, Name, Rights, -1, Name FROM Parents WHERE ParentID = ?;");
+    select->BindInt(1, accountId);
+    if (!select->Step())
+        return false;
+    user.kind = kind;
+    user.accountId = accountId;
+    user.loginId = select->ColumnText(0);
+    user.name = select->ColumnText(1);
+    user.rights = static_cast<int32_t>(select->ColumnInt(2));
+    user.group = static_cast<int32_t>(select->ColumnInt(3));
+    user.boundToParent = kind == AccountKind::parent || user.group == Group::customerReps;
+    user.parentName = user.boundToParent ? select->ColumnText(4) : std::string();
+    return true;
 }

@@ -45,6 +45,12 @@ bool AddAdministrator(CAccountStore& accounts, const std::string& userId, const 
         error = "the password is empty";
         return false;
     }
-    const AccountInfo account{userId, "Administrator", AccountKind::child, kAdministratorRights};
+    // Child names are unique: a second administrator is named after its user id too.
+    AccountInfo account{userId, "Administrator", AccountKind::child, kAdministratorRights, Group::administrators};
+    if (accounts.Add(account, password, hashIterations, error))
+        return true;
+    if (accounts.Exists(userId))
+        return false;
+    account.accountName = "Administrator (" + userId + ")";
     return accounts.Add(account, password, hashIterations, error);
 }

@@ -1,7 +1,13 @@
 #include "server/connection_handler.h"
 
+#include "codec/class_registry.h"
 #include "codec/mem_file.h"
 #include "codec/string_object.h"
+#include "records/register_records.h"
+#include "server/access_rights.h"
+#include "server/handlers/command_context.h"
+
+#include <ctime>
 
 namespace {
 
@@ -17,11 +23,30 @@ std::string StatusText(int status)
     }
 }
 
+// The line GETLOGGEDUSERS shows for a session.
+std::string SessionDescription(const AccountInfo& account, const std::string& address)
+{
+    char since[32] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(since, sizeof since, "%Y-%m-%d %H:%M", &local);
+    const std::string kind =
+        account.kind == AccountKind::parent ? std::string("Parent") : AccessGroupName(account.group);
+    return account.userId + ": " + account.accountName + " (" + kind + ") from " + address + " since " + since;
+}
+
 }  // namespace
 
 CConnectionHandler::CConnectionHandler(CServerSession& session, ServerContext& context, int connectionId)
     : m_session(session), m_context(context), m_id(connectionId)
 {
+    // Record classes are created by name when payloads are loaded.
+    static const bool registered = [] {
+        RegisterRecordClasses(CClassRegistry::Global());
+        return true;
+    }();
+    (void)registered;
     SessionLimits limits;
     limits.maxPayloadBytes = context.options.maxPayloadBytes;
     limits.maxObjectBytes = context.options.MaxObjectBytes();
@@ -91,6 +116,8 @@ bool CConnectionHandler::Dispatch(const std::string& word)
         return HandleOpenSession();
     if (word == "CLOSESESSION")
         return HandleCloseSession();
+    if (FindCommandHandler(word) != nullptr)
+        return HandleCatalogueCommand(word);
     // Without knowing the command's items there is no telling where the next command
     // starts, so the conversation cannot go on.
     m_endReason = "unknown command '" + CServerLog::Printable(word) + "'";
@@ -201,14 +228,24 @@ bool CConnectionHandler::HandleOpenSession()
     case LoginCheck::ok:
         break;
     }
-    if (!m_context.liveSessions.Claim(account.userId)) {
+    if (!m_context.liveSessions.Claim(account.userId, SessionDescription(account, m_session.GetHostAddress()))) {
         Log("login refused for " + who + ": account in use (-4)");
         return Reply(kAccountInUse);
     }
     m_state = State::open;
     m_userId = account.userId;
+    m_accountKind = account.kind;
+    m_accountId = account.accountId;
     Log("user '" + CServerLog::Printable(m_userId) + "' logged in");
     return Reply(kCreated);
+}
+
+bool CConnectionHandler::HandleCatalogueCommand(const std::string& word)
+{
+    SessionUser user;
+    const bool known = m_state == State::open && m_context.accounts.LoadUser(m_accountKind, m_accountId, user);
+    CCommandContext context(m_session, m_context, known ? &user : nullptr, word, m_id, m_endReason);
+    return FindCommandHandler(word)(context);
 }
 
 bool CConnectionHandler::HandleCloseSession()

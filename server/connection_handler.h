@@ -5,6 +5,7 @@
 
 #include "net/server_session.h"
 #include "server/server_context.h"
+#include "server/session_user.h"
 
 #include <string>
 
@@ -44,6 +45,8 @@ private:
     bool HandleCreateSession();
     bool HandleOpenSession();
     bool HandleCloseSession();
+    // A command of the catalogue, run for the session's account as it is now.
+    bool HandleCatalogueCommand(const std::string& word);
 
     bool Reply(int value);
     bool ReceiveText(std::string& text, const char* what);
@@ -55,5 +58,7 @@ private:
     int m_id;
     State m_state = State::fresh;
     std::string m_userId;  // the account of the open session
+    AccountKind m_accountKind = AccountKind::child;
+    int64_t m_accountId = 0;
     std::string m_endReason;
 };

@@ -5,12 +5,16 @@
 const std::vector<DemoAccount>& DemoAccounts()
 {
     static const std::vector<DemoAccount> kAccounts = {
-        {{"admin", "Demo Administrator", AccountKind::child, kAdministratorRights}, "admin"},
-        {{"auditor", "Demo Auditor", AccountKind::child, kAuditorRights}, "auditor"},
-        {{"reviewer", "Demo Reviewer", AccountKind::child, kReviewerRights}, "reviewer"},
-        {{"scheduler", "Demo Scheduler", AccountKind::child, kSchedulerRights}, "scheduler"},
-        {{"rep", "Demo Customer Rep", AccountKind::child, kCustomerRepRights}, "rep"},
-        {{"carrier", "Demo Carrier", AccountKind::parent, 0}, "carrier"},
+        {{"admin", "Demo Administrator", AccountKind::child, kAdministratorRights, Group::administrators}, "admin"},
+        {{"auditor", "Demo Auditor", AccountKind::child, kAuditorRights, Group::auditors}, "auditor"},
+        {{"biller", "Demo Biller", AccountKind::child, kBillerRights, Group::billers}, "biller"},
+        {{"exporter", "Demo Exporter", AccountKind::child, kExporterRights, Group::exporters}, "exporter"},
+        {{"importer", "Demo Importer", AccountKind::child, kImporterRights, Group::importers}, "importer"},
+        {{"printer", "Demo Printer", AccountKind::child, kPrinterRights, Group::printers}, "printer"},
+        {{"reviewer", "Demo Reviewer", AccountKind::child, kReviewerRights, Group::reviewers}, "reviewer"},
+        {{"scheduler", "Demo Scheduler", AccountKind::child, kSchedulerRights, Group::schedulers}, "scheduler"},
+        {{"rep", "Demo Customer Rep", AccountKind::child, kCustomerRepRights, Group::customerReps}, "rep"},
+        {{"carrier", "Atlas Mutual Insurance", AccountKind::parent, kParentRights}, "carrier"},
     };
     return kAccounts;
 }

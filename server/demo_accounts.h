@@ -1,9 +1,11 @@
 #pragma once
-// The demo accounts that --demo adds, each with its user id as its password. Accounts
-// that already exist are left as they are.
+// The demo accounts that --demo adds, each with its user id as its password, and the
+// demo inventory around them. Accounts that already exist are left as they are, and the
+// inventory is seeded only into a database that has no cases and no regions yet.
 
 #include "server/account_store.h"
 #include "server/server_log.h"
+#include "server/store/inventory_store.h"
 
 #include <vector>
 
@@ -16,3 +18,7 @@ const std::vector<DemoAccount>& DemoAccounts();
 
 // Adds the demo accounts that are missing; returns how many were added.
 int SeedDemoAccounts(CAccountStore& accounts, int hashIterations, CServerLog& log);
+
+// Fills an empty inventory with the demo data (see README.md); returns the number of
+// cases created, 0 when the inventory was not empty.
+int SeedDemoInventory(CInventoryStore& inventory, CServerLog& log);

@@ -8,6 +8,7 @@
 #include "server/listener.h"
 #include "server/live_sessions.h"
 #include "server/server_log.h"
+#include "server/store/inventory_store.h"
 
 #include <csignal>
 #include <cstdio>
@@ -65,13 +66,16 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    if (options.demo)
+    CInventoryStore inventory(database, options.hashIterations);
+    if (options.demo) {
         SeedDemoAccounts(accounts, options.hashIterations, log);
+        SeedDemoInventory(inventory, log);
+    }
     if (accounts.Count() == 0)
         log.Write("no accounts yet: create an administrator with --add-admin USERID, or start with --demo");
 
     CLiveSessions liveSessions;
-    ServerContext context{options, accounts, liveSessions, log};
+    ServerContext context{options, accounts, liveSessions, log, inventory};
     CListener listener(context);
     if (!listener.Start(error)) {
         log.Write(error);

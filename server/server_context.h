@@ -5,10 +5,12 @@
 #include "server/live_sessions.h"
 #include "server/server_log.h"
 #include "server/server_options.h"
+#include "server/store/inventory_store.h"
 
 struct ServerContext {
     const ServerOptions& options;
     CAccountStore& accounts;
     CLiveSessions& liveSessions;
     CServerLog& log;
+    CInventoryStore& inventory;
 };

@@ -11,13 +11,14 @@ struct ServerOptions {
     bool encrypt = false;                  // CREATESESSION answers 1 and enciphers
     std::string redirectHost;              // non-empty: CREATESESSION answers -9
     int redirectPort = 0;
-    bool demo = false;                     // seed the demo accounts
+    bool demo = false;                     // seed the demo accounts and inventory
     std::string addAdminUserId;            // non-empty: create this administrator and exit
     int maxConnections = 64;
     int idleTimeoutSeconds = 1800;         // between commands
     int itemTimeoutSeconds = 120;          // inside a command, capped by the idle time-out
     int64_t maxPayloadBytes = 32 * 1024 * 1024;
     int hashIterations = 210000;           // PBKDF2 rounds for passwords set by this run
+    bool parentSync = true;                // SYNCPARENT may connect to parents' servers
 
     bool Redirects() const { return !redirectHost.empty(); }
     // Archives larger than this are not loaded, whatever their compressed size.

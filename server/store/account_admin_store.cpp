@@ -1,0 +1,609 @@
+#include "server/store/account_admin_store.h"
+
+#include "server/access_rights.h"
+#include "server/account_store.h"
+#include "server/password_hash.h"
+#include "server/store/column_map.h"
+#include "server/store/status.h"
+
+#include <cctype>
+#include <optional>
+
+namespace {
+
+const CColumnMap<CAdminParentUser>& ParentColumns()
+{
+    static const CColumnMap<CAdminParentUser> map = [] {
+        using P = CAdminParentUser;
+        CColumnMap<P> m;
+        m.Add("MasterDueDays", &P::masterDueDays).Add("AuditDueDays", &P::auditDueDays).Add("Copies", &P::copies);
+        m.Add("Type", &P::type).Add("Notes", &P::notes).Add("Name", &P::name).Add("Contact", &P::contact);
+        m.Add("Address1", &P::address1).Add("Address2", &P::address2).Add("City", &P::city).Add("State", &P::state);
+        m.Add("Zip", &P::zip).Add("Phone", &P::phone).Add("Fax", &P::fax).Add("EMail", &P::email);
+        m.Add("ReservedText", &P::reservedText).Add("HostName", &P::hostName);
+        m.Add("ConnectionKind", &P::connectionKind).Add("ReservedZero", &P::reservedZero);
+        m.Add("ReservedOne", &P::reservedOne).Add("RecordDate", &P::date).Add("UseBilling", &P::useBilling);
+        for (size_t i = 0; i < P::chargeKindCount; ++i) {
+            const std::string n = std::to_string(i + 1);
+            m.Add<int32_t>("ChargeMode" + n, [i](auto& p) -> auto& { return p.chargeModes[i]; });
+            m.Add<double>("ChargeFirst" + n, [i](auto& p) -> auto& { return p.chargeRates[i].first; });
+            m.Add<double>("ChargeAdditional" + n, [i](auto& p) -> auto& { return p.chargeRates[i].additional; });
+        }
+        for (size_t i = 0; i < 3; ++i) {
+            const std::string n = std::to_string(i + 1);
+            m.Add<double>("DiscountDays" + n, [i](auto& p) -> auto& { return p.discounts[i].days; });
+            m.Add<double>("DiscountPercent" + n, [i](auto& p) -> auto& { return p.discounts[i].percent; });
+        }
+        for (size_t i = 0; i < 7; ++i)
+            m.Add<int32_t>("Routing" + std::to_string(i + 1), [i](auto& p) -> auto& { return p.routingOrder[i]; });
+        m.Add("AccountNumber", &P::accountNumber).Add("Hidden", &P::hidden);
+        return m;
+    }();
+    return map;
+}
+
+const CColumnMap<CAdminChildUser>& ChildColumns()
+{
+    static const CColumnMap<CAdminChildUser> map = [] {
+        using C = CAdminChildUser;
+        CColumnMap<C> m;
+        m.Add("GroupCode", &C::group).Add("InventoryCap", &C::inventoryCap).Add("Rights", &C::rights);
+        m.Add("FifthInt", &C::fifthInt).Add("AutoFlagEnabled", &C::autoFlagEnabled).Add("AutoFlag", &C::autoFlag);
+        m.Add("RecordDate", &C::date).Add("Name", &C::name).Add("Notes", &C::notes);
+        m.Add("Address1", &C::address1).Add("Address2", &C::address2).Add("City", &C::city);
+        m.Add("State", &C::state).Add("Zip", &C::zip).Add("Phone", &C::phone).Add("Fax", &C::fax);
+        m.Add("EMail", &C::email).Add("GroupDetail", &C::groupDetail).Add("Hidden", &C::hidden);
+        return m;
+    }();
+    return map;
+}
+
+const CColumnMap<CBillingDef>& BillingDefColumns()
+{
+    static const CColumnMap<CBillingDef> map = [] {
+        using B = CBillingDef;
+        CColumnMap<B> m;
+        m.Add("OpaqueInt1", &B::opaqueInt1).Add("OpaqueInt2", &B::opaqueInt2).Add("BilledHours", &B::billedHours);
+        m.Add("OpaqueAmount", &B::opaqueAmount).Add("Hourly", &B::hourly).Add("FirstAmount", &B::firstAmount);
+        m.Add("AdditionalHoursRate", &B::additionalHoursRate).Add("Description", &B::description);
+        m.Add("AuditSource", &B::auditSource).Add("AuditType", &B::auditType).Add("PolicyType", &B::policyType);
+        m.Add("PolicyCode", &B::policyCode).Add("NonProductive", &B::nonProductive);
+        return m;
+    }();
+    return map;
+}
+
+// Runs one statement binding the texts in order; false when it failed.
+bool Run(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    int index = 1;
+    for (const std::string& text : texts)
+        statement->BindText(index++, text);
+    statement->Step();
+    return statement->Done();
+}
+
+// True when the query, with the texts bound in order, yields a row.
+bool Any(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    int index = 1;
+    for (const std::string& text : texts)
+        statement->BindText(index++, text);
+    return statement->Step();
+}
+
+bool ParentIsReferenced(CDatabase& db, const std::string& name)
+{
+    return Any(db, "SELECT 1 FROM Cases WHERE ParentName = ? LIMIT 1;", {name}) ||
+           Any(db, "SELECT 1 FROM BillingEntries WHERE ParentName = ? LIMIT 1;", {name}) ||
+           Any(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Parent' AND Value1 = ? LIMIT 1;", {name}) ||
+           Any(db, "SELECT 1 FROM Children WHERE GroupCode = 9 AND GroupDetail = ? LIMIT 1;", {name});
+}
+
+bool ChildIsReferenced(CDatabase& db, const std::string& name)
+{
+    return Any(db, "SELECT 1 FROM Cases WHERE ChildName = ? LIMIT 1;", {name}) ||
+           Any(db, "SELECT 1 FROM BillingEntries WHERE ChildName = ? LIMIT 1;", {name}) ||
+           Any(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Child' AND Value1 = ? LIMIT 1;", {name});
+}
+
+bool RenameParentEverywhere(CDatabase& db, const std::string& from, const std::string& to)
+{
+    return Run(db, "UPDATE Cases SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
+           Run(db, "UPDATE BillingEntries SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
+           Run(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Parent' AND Value1 = ?;", {to, from}) &&
+           Run(db, "UPDATE Children SET GroupDetail = ? WHERE GroupCode = 9 AND GroupDetail = ?;", {to, from});
+}
+
+bool RenameChildEverywhere(CDatabase& db, const std::string& from, const std::string& to)
+{
+    return Run(db, "UPDATE Cases SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           Run(db, "UPDATE BillingEntries SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           Run(db, "UPDATE CaseTracking SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           Run(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Child' AND Value1 = ?;", {to, from});
+}
+
+bool CriteriaAreValid(const std::vector<CAssignCriterion>& criteria)
+{
+    if (criteria.size() > kMaxCriteria)
+        return false;
+    int premiums = 0;
+    int formulas = 0;
+    for (const CAssignCriterion& criterion : criteria) {
+        const std::string& c = criterion.category;
+        if (c == "Premium")
+            ++premiums;
+        else if (c == "Formula")
+            ++formulas;
+        else if (c != "Territory" && c != "Parent" && c != "Child")
+            return false;
+    }
+    return premiums <= 1 && formulas <= 1;
+}
+
+// The salt and hash columns for a new password; empty when none is given.
+struct NewPassword {
+    bool given = false;
+    PasswordHash hash;
+};
+
+bool HashPassword(const std::string& password, int iterations, NewPassword& out)
+{
+    out.given = !password.empty();
+    if (!out.given)
+        return true;
+    if (password.size() > kMaxPasswordLength)
+        return false;
+    return CPasswordHasher::Make(password, iterations, out.hash);
+}
+
+void BindPassword(CStatement& statement, int first, const NewPassword& password)
+{
+    if (!password.given) {
+        statement.BindNull(first);
+        statement.BindNull(first + 1);
+        statement.BindInt(first + 2, 0);
+        return;
+    }
+    statement.BindBlob(first, password.hash.salt);
+    statement.BindBlob(first + 1, password.hash.hash);
+    statement.BindInt(first + 2, password.hash.iterations);
+}
+
+}  // namespace
+
+bool IsValidLoginId(const std::string& loginId)
+{
+    if (loginId.empty() || loginId.size() > kMaxUserIdLength)
+        return false;
+    for (const unsigned char c : loginId)
+        if (c > 0x7F || !std::isalnum(c))
+            return false;
+    return true;
+}
+
+bool CAccountAdminStore::GetParent(const std::string& name, CAdminParentUser& parent)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    const auto& map = ParentColumns();
+    CCachedStatement select =
+        m_db.Prepare("SELECT ParentID, COALESCE(LoginID, ''), " + map.Names() + " FROM Parents WHERE Name = ?;");
+    select->BindText(1, name);
+    if (!select->Step())
+        return false;
+    parent.recordNumber = static_cast<int32_t>(select->ColumnInt(0));
+    parent.connectionUserId = select->ColumnText(1);
+    map.Read(*select, 2, parent);
+    parent.connectionPassword.clear();
+    return true;
+}
+
+bool CAccountAdminStore::GetChild(const std::string& name, CAdminChildUser& child)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    const auto& map = ChildColumns();
+    CCachedStatement select =
+        m_db.Prepare("SELECT ChildID, LoginID, " + map.Names() + " FROM Children WHERE Name = ?;");
+    select->BindText(1, name);
+    if (!select->Step())
+        return false;
+    const int64_t id = select->ColumnInt(0);
+    child.recordNumber = static_cast<int32_t>(id);
+    child.userId = select->ColumnText(1);
+    map.Read(*select, 2, child);
+    child.password.clear();
+    child.criteria.clear();
+    CCachedStatement criteria =
+        m_db.Prepare("SELECT Category, Value1, Value2 FROM AssignCriteria WHERE ChildID = ? ORDER BY Position;");
+    criteria->BindInt(1, id);
+    while (criteria->Step()) {
+        CAssignCriterion criterion;
+        criterion.category = criteria->ColumnText(0);
+        criterion.value1 = criteria->ColumnText(1);
+        criterion.value2 = criteria->ColumnText(2);
+        child.criteria.push_back(std::move(criterion));
+    }
+    return true;
+}
+
+int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUser& parent, int mode,
+                                  const SessionUser& actor)
+{
+    if (mode != Mode::add && mode != Mode::change && mode != Mode::remove)
+        return Status::failed;
+    NewPassword password;
+    if (mode != Mode::remove) {
+        if (parent.name.empty() ||
+            (parent.connectionKind != CAdminParentUser::kDirectConnection &&
+             parent.connectionKind != CAdminParentUser::kNoConnection) ||
+            (!parent.connectionUserId.empty() && !IsValidLoginId(parent.connectionUserId)))
+            return Status::failed;
+        if (!HashPassword(parent.connectionPassword, m_hashIterations, password))
+            return Status::failed;
+    }
+
+    CTransaction transaction(m_db);
+    if (!transaction.IsOpen())
+        return Status::failed;
+    int64_t id = 0;
+    if (mode != Mode::add) {
+        CCachedStatement find = m_db.Prepare("SELECT ParentID FROM Parents WHERE Name = ?;");
+        find->BindText(1, name);
+        if (!find->Step())
+            return Status::failed;
+        id = find->ColumnInt(0);
+    }
+    if (mode == Mode::remove) {
+        if (actor.IsParent() && actor.accountId == id)
+            return Status::failed;
+        if (ParentIsReferenced(m_db, name))
+            return Status::linked;
+        CCachedStatement remove = m_db.Prepare("DELETE FROM Parents WHERE ParentID = ?;");
+        remove->BindInt(1, id);
+        remove->Step();
+        return remove->Done() && transaction.Commit() ? Status::ok : Status::failed;
+    }
+
+    // The new name and login id must be free for this account.
+    CCachedStatement taken = m_db.Prepare("SELECT ParentID FROM Parents WHERE Name = ?;");
+    taken->BindText(1, parent.name);
+    if (taken->Step() && taken->ColumnInt(0) != id)
+        return Status::failed;
+    if (!parent.connectionUserId.empty() &&
+        !CAccountStore::LoginIdIsFree(m_db, parent.connectionUserId, AccountKind::parent, id))
+        return Status::failed;
+
+    const auto& map = ParentColumns();
+    const std::optional<std::string> login =
+        parent.connectionUserId.empty() ? std::nullopt : std::optional<std::string>(parent.connectionUserId);
+    if (mode == Mode::add) {
+        CAdminParentUser stored = parent;
+        stored.date = CAdminParentUser::kNewRecordDate;
+        CCachedStatement insert = m_db.Prepare("INSERT INTO Parents (" + map.Names() +
+                                               ", LoginID, Salt, PasswordHash, Iterations, Rights) VALUES (" +
+                                               map.Placeholders() + ", ?, ?, ?, ?, ?);");
+        const int next = static_cast<int>(map.Size()) + 1;
+        map.Bind(*insert, 1, stored);
+        if (login)
+            insert->BindText(next, *login);
+        else
+            insert->BindNull(next);
+        BindPassword(*insert, next + 1, password);
+        insert->BindInt(next + 4, kParentRights);
+        insert->Step();
+        return insert->Done() && transaction.Commit() ? Status::ok : Status::failed;
+    }
+
+    // A change keeps the server's own fields (record number, date) and, without a new
+    // password, the stored one; a login id that changes needs a new password to log in.
+    CAdminParentUser stored = parent;
+    {
+        CCachedStatement date = m_db.Prepare("SELECT RecordDate FROM Parents WHERE ParentID = ?;");
+        date->BindInt(1, id);
+        if (date->Step())
+            stored.date = ReadDate(*date, 0);
+    }
+    CCachedStatement update = m_db.Prepare("UPDATE Parents SET " + map.Assignments() +
+                                           ", LoginID = ? WHERE ParentID = ?;");
+    const int next = static_cast<int>(map.Size()) + 1;
+    map.Bind(*update, 1, stored);
+    if (login)
+        update->BindText(next, *login);
+    else
+        update->BindNull(next);
+    update->BindInt(next + 1, id);
+    update->Step();
+    if (!update->Done())
+        return Status::failed;
+    if (password.given) {
+        CCachedStatement setPassword =
+            m_db.Prepare("UPDATE Parents SET Salt = ?, PasswordHash = ?, Iterations = ? WHERE ParentID = ?;");
+        BindPassword(*setPassword, 1, password);
+        setPassword->BindInt(4, id);
+        setPassword->Step();
+        if (!setPassword->Done())
+            return Status::failed;
+    }
+    if (parent.name != name && !RenameParentEverywhere(m_db, name, parent.name))
+        return Status::failed;
+    return transaction.Commit() ? Status::ok : Status::failed;
+}
+
+int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser& child, int mode,
+                                 const SessionUser& actor)
+{
+    if (mode != Mode::add && mode != Mode::change && mode != Mode::remove)
+        return Status::failed;
+    NewPassword password;
+    if (mode != Mode::remove) {
+        if (child.name.empty() || !IsValidLoginId(child.userId) || !Group::IsAccountGroup(child.group) ||
+            child.inventoryCap < -1 || child.inventoryCap > 100000 || !CriteriaAreValid(child.criteria))
+            return Status::failed;
+        if (!HashPassword(child.password, m_hashIterations, password))
+            return Status::failed;
+    }
+
+    CTransaction transaction(m_db);
+    if (!transaction.IsOpen())
+        return Status::failed;
+    int64_t id = 0;
+    int32_t storedGroup = -1;
+    if (mode != Mode::add) {
+        CCachedStatement find = m_db.Prepare("SELECT ChildID, GroupCode FROM Children WHERE Name = ?;");
+        find->BindText(1, name);
+        if (!find->Step())
+            return Status::failed;
+        id = find->ColumnInt(0);
+        storedGroup = static_cast<int32_t>(find->ColumnInt(1));
+    }
+    if (mode == Mode::remove) {
+        if (!actor.IsParent() && actor.accountId == id)
+            return Status::failed;
+        if (ChildIsReferenced(m_db, name))
+            return Status::linked;
+        CCachedStatement remove = m_db.Prepare("DELETE FROM Children WHERE ChildID = ?;");
+        remove->BindInt(1, id);
+        remove->Step();
+        return remove->Done() && transaction.Commit() ? Status::ok : Status::failed;
+    }
+    // The group is fixed once the child exists.
+    if (mode == Mode::change && child.group != storedGroup)
+        return Status::failed;
+    CCachedStatement taken = m_db.Prepare("SELECT ChildID FROM Children WHERE Name = ?;");
+    taken->BindText(1, child.name);
+    if (taken->Step() && taken->ColumnInt(0) != id)
+        return Status::failed;
+    if (!CAccountStore::LoginIdIsFree(m_db, child.userId, AccountKind::child, id))
+        return Status::failed;
+
+    const auto& map = ChildColumns();
+    const int next = static_cast<int>(map.Size()) + 1;
+    if (mode == Mode::add) {
+        CAdminChildUser stored = child;
+        CCachedStatement now = m_db.Prepare("SELECT julianday('now', 'localtime') - 2415018.5;");
+        if (now->Step())
+            stored.date = CDateTime{CDateTime::valid, now->ColumnDouble(0)};
+        CCachedStatement insert = m_db.Prepare("INSERT INTO Children (" + map.Names() +
+                                               ", LoginID, Salt, PasswordHash, Iterations) VALUES (" +
+                                               map.Placeholders() + ", ?, ?, ?, ?);");
+        map.Bind(*insert, 1, stored);
+        insert->BindText(next, child.userId);
+        BindPassword(*insert, next + 1, password);
+        insert->Step();
+        if (!insert->Done())
+            return Status::failed;
+        id = m_db.LastInsertId();
+    } else {
+        CAdminChildUser stored = child;
+        CCachedStatement date = m_db.Prepare("SELECT RecordDate FROM Children WHERE ChildID = ?;");
+        date->BindInt(1, id);
+        if (date->Step())
+            stored.date = ReadDate(*date, 0);
+        CCachedStatement update =
+            m_db.Prepare("UPDATE Children SET " + map.Assignments() + ", LoginID = ? WHERE ChildID = ?;");
+        map.Bind(*update, 1, stored);
+        update->BindText(next, child.userId);
+        update->BindInt(next + 1, id);
+        update->Step();
+        if (!update->Done())
+            return Status::failed;
+        if (password.given) {
+            CCachedStatement setPassword =
+                m_db.Prepare("UPDATE Children SET Salt = ?, PasswordHash = ?, Iterations = ? WHERE ChildID = ?;");
+            BindPassword(*setPassword, 1, password);
+            setPassword->BindInt(4, id);
+            setPassword->Step();
+            if (!setPassword->Done())
+                return Status::failed;
+        }
+        if (child.name != name && !RenameChildEverywhere(m_db, name, child.name))
+            return Status::failed;
+        CCachedStatement clear = m_db.Prepare("DELETE FROM AssignCriteria WHERE ChildID = ?;");
+        clear->BindInt(1, id);
+        clear->Step();
+        if (!clear->Done())
+            return Status::failed;
+    }
+    CCachedStatement criterion = m_db.Prepare(
+        "INSERT INTO AssignCriteria (ChildID, Position, Category, Value1, Value2) VALUES (?, ?, ?, ?, ?);");
+    for (size_t i = 0; i < child.criteria.size(); ++i) {
+        criterion->Reset();
+        criterion->BindInt(1, id);
+        criterion->BindInt(2, static_cast<int64_t>(i));
+        criterion->BindText(3, child.criteria[i].category);
+        criterion->BindText(4, child.criteria[i].value1);
+        criterion->BindText(5, child.criteria[i].value2);
+        criterion->Step();
+        if (!criterion->Done())
+            return Status::failed;
+    }
+    return transaction.Commit() ? Status::ok : Status::failed;
+}
+
+std::vector<CBillingDef> ReadBillingDefaults(CDatabase& database, int kind, const std::string& account)
+{
+    const auto& map = BillingDefColumns();
+    CCachedStatement select = database.Prepare(
+        kind == kParentAccount
+            ? "SELECT " + map.Names("d.") +
+                  " FROM BillingDefaults d JOIN Parents p ON p.ParentID = d.ParentID WHERE p.Name = ?"
+                  " ORDER BY d.Position;"
+            : "SELECT " + map.Names("d.") +
+                  " FROM BillingDefaults d JOIN Children c ON c.ChildID = d.ChildID WHERE c.Name = ?"
+                  " ORDER BY d.Position;");
+    select->BindText(1, account);
+    std::vector<CBillingDef> rows;
+    while (select->Step()) {
+        CBillingDef row;
+        map.Read(*select, 0, row);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool CAccountAdminStore::GetBillingDefaults(const std::string& account, int kind, std::vector<CBillingDef>& rows)
+{
+    if (kind != kParentAccount && kind != kChildAccount)
+        return false;
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement exists = m_db.Prepare(kind == kParentAccount ? "SELECT 1 FROM Parents WHERE Name = ?;"
+                                                                  : "SELECT 1 FROM Children WHERE Name = ?;");
+    exists->BindText(1, account);
+    if (!exists->Step())
+        return false;
+    rows = ReadBillingDefaults(m_db, kind, account);
+    return true;
+}
+
+int CAccountAdminStore::SetBillingDefaults(const std::string& account, int kind, const std::vector<CBillingDef>& rows)
+{
+    if ((kind != kParentAccount && kind != kChildAccount) || rows.size() > kMaxBillingDefaults)
+        return Status::failed;
+    CTransaction transaction(m_db);
+    if (!transaction.IsOpen())
+        return Status::failed;
+    const bool parent = kind == kParentAccount;
+    CCachedStatement find = m_db.Prepare(parent ? "SELECT ParentID FROM Parents WHERE Name = ?;"
+                                                : "SELECT ChildID FROM Children WHERE Name = ?;");
+    find->BindText(1, account);
+    if (!find->Step())
+        return Status::failed;
+    const int64_t id = find->ColumnInt(0);
+    CCachedStatement clear = m_db.Prepare(parent ? "DELETE FROM BillingDefaults WHERE ParentID = ?;"
+                                                 : "DELETE FROM BillingDefaults WHERE ChildID = ?;");
+    clear->BindInt(1, id);
+    clear->Step();
+    if (!clear->Done())
+        return Status::failed;
+    const auto& map = BillingDefColumns();
+    CCachedStatement insert = m_db.Prepare(std::string("INSERT INTO BillingDefaults (") +
+                                           (parent ? "ParentID" : "ChildID") + ", Position, " + map.Names() +
+                                           ") VALUES (?, ?, " + map.Placeholders() + ");");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        insert->Reset();
+        insert->BindInt(1, id);
+        insert->BindInt(2, static_cast<int64_t>(i));
+        map.Bind(*insert, 3, rows[i]);
+        insert->Step();
+        if (!insert->Done())
+            return Status::failed;
+    }
+    return transaction.Commit() ? Status::ok : Status::failed;
+}
+
+bool CAccountAdminStore::GetParentConnection(const std::string& name, ParentConnection& connection)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select = m_db.Prepare("SELECT ConnectionKind, HostName FROM Parents WHERE Name = ?;");
+    select->BindText(1, name);
+    if (!select->Step())
+        return false;
+    connection.connectionKind = select->ColumnText(0);
+    connection.hostName = select->ColumnText(1);
+    return true;
+}
+
+std::vector<CParentUser> CAccountAdminStore::ListParents(bool withHidden)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select = m_db.Prepare(
+        "SELECT Name, MasterDueDays, AuditDueDays, Type FROM Parents WHERE Hidden = 0 OR ? ORDER BY Name;");
+    select->BindInt(1, withHidden ? 1 : 0);
+    std::vector<CParentUser> parents;
+    while (select->Step()) {
+        CParentUser entry;
+        entry.name = select->ColumnText(0);
+        entry.masterDueDays = static_cast<int32_t>(select->ColumnInt(1));
+        entry.auditorDueDays = static_cast<int32_t>(select->ColumnInt(2));
+        entry.parentText = select->ColumnText(3);
+        parents.push_back(std::move(entry));
+    }
+    return parents;
+}
+
+std::vector<CChildUser> CAccountAdminStore::ListChildren(bool withHidden)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select =
+        m_db.Prepare("SELECT Name, GroupCode, LoginID FROM Children WHERE Hidden = 0 OR ? ORDER BY Name;");
+    select->BindInt(1, withHidden ? 1 : 0);
+    std::vector<CChildUser> children;
+    while (select->Step()) {
+        CChildUser entry;
+        entry.name = select->ColumnText(0);
+        entry.group = static_cast<int32_t>(select->ColumnInt(1));
+        entry.loginId = select->ColumnText(2);
+        children.push_back(std::move(entry));
+    }
+    return children;
+}
+
+bool CAccountAdminStore::FindParentEntry(const std::string& name, CParentUser& entry)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select =
+        m_db.Prepare("SELECT Name, MasterDueDays, AuditDueDays, Type FROM Parents WHERE Name = ?;");
+    select->BindText(1, name);
+    if (!select->Step())
+        return false;
+    entry.name = select->ColumnText(0);
+    entry.masterDueDays = static_cast<int32_t>(select->ColumnInt(1));
+    entry.auditorDueDays = static_cast<int32_t>(select->ColumnInt(2));
+    entry.parentText = select->ColumnText(3);
+    return true;
+}
+
+bool CAccountAdminStore::FindChildEntry(const std::string& name, CChildUser& entry)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select = m_db.Prepare("SELECT Name, GroupCode, LoginID FROM Children WHERE Name = ?;");
+    select->BindText(1, name);
+    if (!select->Step())
+        return false;
+    entry.name = select->ColumnText(0);
+    entry.group = static_cast<int32_t>(select->ColumnInt(1));
+    entry.loginId = select->ColumnText(2);
+    return true;
+}
+
+bool CAccountAdminStore::FindLogin(const std::string& loginId, AccountKind& kind, int64_t& accountId)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement child = m_db.Prepare("SELECT ChildID FROM Children WHERE LoginID = ?;");
+    child->BindText(1, loginId);
+    if (child->Step()) {
+        kind = AccountKind::child;
+        accountId = child->ColumnInt(0);
+        return true;
+    }
+    CCachedStatement parent = m_db.Prepare("SELECT ParentID FROM Parents WHERE LoginID = ?;");
+    parent->BindText(1, loginId);
+    if (parent->Step()) {
+        kind = AccountKind::parent;
+        accountId = parent->ColumnInt(0);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,146 @@
+// The store's rules that need no server: dates and carried amounts kept bit for bit in
+// their columns, the billing default that applies to a case, billed amounts, and the
+// parent host names that SYNCPARENT reads.
+
+#include "records/audit_case.h"
+#include "records/billing_def.h"
+#include "records/billing_entry.h"
+#include "server/database.h"
+#include "server/parent_sync.h"
+#include "server/store/column_map.h"
+#include "server/store/detail_store.h"
+#include "server/store/server_time.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
+{
+    CDatabase database;
+    std::string error;
+    ASSERT_TRUE(database.Open(":memory:", error)) << error;
+    ASSERT_TRUE(database.Execute("CREATE TABLE t (d REAL, a INTEGER);", error)) << error;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const CDateTime dates[] = {
+        {CDateTime::valid, 0.0},          {CDateTime::valid, -0.0},  {CDateTime::valid, 45000.123456789},
+        {CDateTime::valid, -693593.5},    {CDateTime::null, 0.0},    {CDateTime::null, 7.5},
+        {CDateTime::invalid, 0.0},        {CDateTime::invalid, 1e300}, {CDateTime::valid, nan},
+        {CDateTime::valid, std::numeric_limits<double>::infinity()}, {17, 2.0},
+    };
+    std::lock_guard<std::mutex> lock(database.Mutex());
+    for (const CDateTime& date : dates) {
+        for (const double amount : {0.0, -0.0, nan, 1.0 / 3.0, -1e-310}) {
+            CCachedStatement clear = database.Prepare("DELETE FROM t;");
+            clear->Step();
+            CCachedStatement insert = database.Prepare("INSERT INTO t (d, a) VALUES (?, ?);");
+            BindDate(*insert, 1, date);
+            insert->BindInt(2, DoubleBits(amount));
+            ASSERT_FALSE(insert->Step());
+            ASSERT_TRUE(insert->Done());
+            CCachedStatement select = database.Prepare("SELECT d, a FROM t;");
+            ASSERT_TRUE(select->Step());
+            const CDateTime back = ReadDate(*select, 0);
+            EXPECT_TRUE(SameValue(back, date)) << date.status << " " << date.date;
+            EXPECT_TRUE(SameValue(DoubleFromBits(select->ColumnInt(1)), amount));
+        }
+    }
+    // A valid date is a plain number that queries can compare.
+    CCachedStatement clear = database.Prepare("DELETE FROM t;");
+    clear->Step();
+    CCachedStatement insert = database.Prepare("INSERT INTO t (d) VALUES (?);");
+    BindDate(*insert, 1, CDateTime{CDateTime::valid, 45000.5});
+    insert->Step();
+    CCachedStatement compare = database.Prepare("SELECT COUNT(*) FROM t WHERE d > 45000 AND d < 45001;");
+    ASSERT_TRUE(compare->Step());
+    EXPECT_EQ(compare->ColumnInt(0), 1);
+}
+
+TEST(StoreRules, TheMostSpecificMatchingBillingDefaultApplies)
+{
+    CAuditCase record;
+    record.auditSource = 1;
+    record.auditType = 2;
+    record.policyType = "General Liability";
+    record.policyCode = 5551;
+    record.nonProductive = true;
+
+    auto row = [](int32_t source, int32_t type, const char* policy, int32_t code, int32_t nonProductive,
+                  const char* description) {
+        CBillingDef def;
+        def.auditSource = source;
+        def.auditType = type;
+        def.policyType = policy;
+        def.policyCode = code;
+        def.nonProductive = nonProductive;
+        def.description = description;
+        return def;
+    };
+    std::vector<CBillingDef> rows = {
+        row(-1, -1, "", -1, 2, "anything"),
+        row(1, -1, "", -1, 0, "telephone, productive only"),
+        row(1, -1, "general liability", -1, 2, "telephone GL"),
+        row(-1, 2, "GENERAL LIABILITY", -1, 2, "interim GL"),
+        row(1, 2, "", 9999, 1, "wrong code"),
+    };
+    const CBillingDef* match = MatchBillingDefault(rows, record);
+    ASSERT_NE(match, nullptr);
+    EXPECT_STREQ(match->description.c_str(), "telephone GL") << "two criteria, first of the tie";
+    rows.push_back(row(1, 2, "", 5551, 1, "all four"));
+    EXPECT_EQ(MatchBillingDefault(rows, record)->description, "all four");
+    record.auditSource = 3;
+    record.auditType = 0;
+    record.policyType = "Dealer";
+    EXPECT_EQ(MatchBillingDefault(rows, record)->description, "anything");
+    rows.erase(rows.begin());
+    EXPECT_EQ(MatchBillingDefault(rows, record), nullptr);
+    EXPECT_EQ(MatchBillingDefault({}, record), nullptr);
+}
+
+TEST(StoreRules, BilledAmountsRoundHalvesAwayFromZero)
+{
+    CBillingEntry entry;
+    entry.kind = CBillingEntry::hourly;
+    entry.billedHours = 0.5;
+    entry.firstHourRate = 80;
+    entry.discountPercent = 10;
+    EXPECT_DOUBLE_EQ(BilledAmount(entry, false), 36.0);
+    entry.billedHours = 2.5;
+    entry.additionalHoursRate = 60;
+    entry.discountPercent = 0;
+    EXPECT_DOUBLE_EQ(BilledAmount(entry, false), 170.0);
+    EXPECT_DOUBLE_EQ(BilledAmount(entry, true), -170.0) << "paying a child";
+    entry.kind = CBillingEntry::flat;
+    entry.firstHourRate = 0.125;
+    EXPECT_DOUBLE_EQ(BilledAmount(entry, false), 0.13);
+    entry.firstHourRate = -0.125;
+    EXPECT_DOUBLE_EQ(BilledAmount(entry, false), -0.13);
+}
+
+TEST(StoreRules, ParentHostNames)
+{
+    std::string host;
+    int port = 0;
+    ASSERT_TRUE(ParseParentHost("parent.example", host, port));
+    EXPECT_EQ(host, "parent.example");
+    EXPECT_EQ(port, 9000);
+    ASSERT_TRUE(ParseParentHost("10.1.2.3:9100", host, port));
+    EXPECT_EQ(host, "10.1.2.3");
+    EXPECT_EQ(port, 9100);
+    EXPECT_FALSE(ParseParentHost("host:0", host, port));
+    EXPECT_FALSE(ParseParentHost("host:65536", host, port));
+    EXPECT_FALSE(ParseParentHost("host:12ab", host, port));
+    EXPECT_FALSE(ParseParentHost("host:", host, port));
+}
+
+TEST(StoreRules, DayNumbersOfTheCalendar)
+{
+    EXPECT_EQ(DayNumber(1899, 12, 30), 0.0);
+    EXPECT_EQ(DayNumber(1900, 1, 1), 2.0);
+    EXPECT_EQ(DayNumber(2024, 1, 1), 45292.0);
+    EXPECT_EQ(DayNumber(2024, 12, 31), 45657.0);
+    const CDateTime now = NowDate();
+    EXPECT_TRUE(now.IsValid());
+    EXPECT_GT(now.date, 45292.0);
+}
