@@ -41,6 +41,11 @@ void CStaticGrid::Serialize(CArchive& ar)
     ar.String(m_comment);
 }
 
+CReportFont CStaticGrid::GridFont(int32_t size, bool bold) const
+{
+    return CReportFont::FromPoints("Arial", size, bold);
+}
+
 void CStaticGrid::SetComment(std::string comment)
 {
     m_comment = std::move(comment);
@@ -171,7 +176,7 @@ int64_t CStaticGrid::Draw(CReportGraphics& graphics, int64_t x, int64_t y, const
         }
         const std::string& text = titleOverride.empty() ? title : titleOverride;
         DrawText(graphics, text, {fx, fy, fx + GetWidth(), fy + th}, 0, TextFormat::kCentred,
-                 CReportFont::FromPoints("Arial", titleFontSize, titleBold != 0), std::nullopt, std::nullopt);
+                 GridFont(titleFontSize, titleBold != 0), std::nullopt, std::nullopt);
         y += th;
     }
 
@@ -185,7 +190,7 @@ int64_t CStaticGrid::Draw(CReportGraphics& graphics, int64_t x, int64_t y, const
 
     // 7. Header labels.
     if (hh > 0) {
-        const CReportFont font = CReportFont::FromPoints("Arial", headerFontSize, headerBold != 0);
+        const CReportFont font = GridFont(headerFontSize, headerBold != 0);
         int64_t left = 0;
         for (const HeaderItem& column : columns) {
             const CReportRect rect{fx + left + 2, static_cast<double>(y), fx + column.rightEdge - 2,
@@ -258,8 +263,8 @@ void CStaticGrid::DrawCells(CReportGraphics& graphics, int64_t x, int64_t y, siz
 {
     const int64_t rh = RowStep();
     const unsigned lineMode = wrapCells ? TextFormat::kWordBreak : TextFormat::kSingleLine;
-    const CReportFont regular = CReportFont::FromPoints("Arial", cellFontSize, false);
-    const CReportFont bold = CReportFont::FromPoints("Arial", cellFontSize, true);
+    const CReportFont regular = GridFont(cellFontSize, false);
+    const CReportFont bold = GridFont(cellFontSize, true);
     const auto fx = static_cast<double>(x);
     for (size_t i = 0; i < count && m_rowCursor + i < rows.size(); ++i) {
         const auto& cells = rows[m_rowCursor + i].cells;

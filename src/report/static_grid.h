@@ -5,6 +5,7 @@
 #include "codec/object.h"
 #include "report/data_items.h"
 #include "report/header_item.h"
+#include "report/report_graphics.h"
 
 #include <cstdint>
 #include <optional>
@@ -88,6 +89,11 @@ public:
     // 0 when not even one row fits, in which case nothing is drawn or consumed.
     int64_t Draw(CReportGraphics& graphics, int64_t x, int64_t y, const std::string& titleOverride,
                  int64_t available, bool measureOnly);
+
+protected:
+    // The font of the title, header labels and cells for a size field. Report grids give
+    // their sizes in points.
+    virtual CReportFont GridFont(int32_t size, bool bold) const;
 
 private:
     struct CommentBox {

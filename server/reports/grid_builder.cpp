@@ -1,0 +1,50 @@
+#include "server/reports/grid_builder.h"
+
+namespace ReportBlocks {
+
+std::shared_ptr<CStaticGrid> Grid(const std::string& title, const std::vector<CGridColumn>& columns)
+{
+    auto grid = std::make_shared<CStaticGrid>();
+    grid->title = title;
+    grid->shadeTitle = 1;
+    grid->titleHeight = title.empty() ? 0 : kTitleHeight;
+    grid->titleFontSize = kTitleFontSize;
+    grid->headerFontSize = kHeaderFontSize;
+    grid->cellFontSize = kCellFontSize;
+    int32_t right = 0;
+    for (const CGridColumn& source : columns) {
+        HeaderItem column;
+        column.label = source.label;
+        column.width = source.width;
+        column.alignment = static_cast<int32_t>(source.alignment);
+        right += source.width;
+        column.rightEdge = right;
+        grid->columns.push_back(std::move(column));
+    }
+    return grid;
+}
+
+void AddBoldRow(CStaticGrid& grid, const std::vector<std::string>& texts)
+{
+    grid.AddRow(texts);
+    for (DataItem& cell : grid.rows.back().cells)
+        cell.bold = 1;
+}
+
+std::shared_ptr<CRptGridSection> GridSection(std::shared_ptr<CStaticGrid> grid)
+{
+    auto section = std::make_shared<CRptGridSection>();
+    section->grid = std::move(grid);
+    return section;
+}
+
+std::shared_ptr<CRptMultiTextSection> Text(const std::string& title, const std::string& text, int32_t fontSize)
+{
+    auto section = std::make_shared<CRptMultiTextSection>();
+    section->title = title;
+    section->text = text;
+    section->fontSize = fontSize;
+    return section;
+}
+
+}  // namespace ReportBlocks

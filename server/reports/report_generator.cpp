@@ -1,0 +1,143 @@
+#include "server/reports/report_generator.h"
+
+#include "records/audit_case.h"
+#include "report/headless_gui.h"
+#include "report/report_file.h"
+#include "server/reports/audit_printout.h"
+#include "server/reports/pdf_export.h"
+#include "server/reports/report_text.h"
+#include "server/reports/tiff_export.h"
+#include "server/reports/xps_export.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+struct BuiltIn {
+    const char* file;
+    const char* title;
+    std::shared_ptr<CReportPrintout> (*build)(const CaseList&, const CReportContext&);
+};
+
+const BuiltIn kBuiltIns[] = {
+    {ReportFiles::kCaseListing, "Case Listing by Parent", &BuildCaseListing},
+    {ReportFiles::kDueDateAging, "Due Date Aging", &BuildDueDateAging},
+    {ReportFiles::kCaseDetail, "Case Detail", &BuildCaseDetail},
+};
+
+const BuiltIn* Find(const std::string& file)
+{
+    for (const BuiltIn& builtIn : kBuiltIns)
+        if (file == builtIn.file)
+            return &builtIn;
+    return nullptr;
+}
+
+CGeneratedReport Failed(std::string error)
+{
+    return {false, {}, std::move(error)};
+}
+
+}  // namespace
+
+void InitReportGenerator()
+{
+    EnsureHeadlessGui();
+}
+
+namespace ReportGenerator {
+
+const std::vector<std::string>& ReportFileNames()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const BuiltIn& builtIn : kBuiltIns)
+            list.emplace_back(builtIn.file);
+        return list;
+    }();
+    return names;
+}
+
+bool IsReportFile(const std::string& name)
+{
+    return Find(name) != nullptr;
+}
+
+CaseList SelectCases(const std::vector<CAuditCase>& cases, const std::vector<std::string>& caseNumbers)
+{
+    CaseList selected;
+    if (caseNumbers.empty()) {
+        for (const CAuditCase& item : cases)
+            selected.push_back(&item);
+        return selected;
+    }
+    std::set<std::string> taken;
+    for (const std::string& number : caseNumbers) {
+        if (!taken.insert(number).second)
+            continue;
+        const auto found = std::find_if(cases.begin(), cases.end(),
+                                        [&](const CAuditCase& item) { return item.caseNumber == number; });
+        if (found != cases.end())
+            selected.push_back(&*found);
+    }
+    return selected;
+}
+
+std::shared_ptr<CReportPrintout> BuildPrintout(const std::string& reportFile, const std::vector<CAuditCase>& cases,
+                                               const std::vector<std::string>& caseNumbers,
+                                               const CReportContext& context)
+{
+    const BuiltIn* builtIn = Find(reportFile);
+    if (!builtIn)
+        return nullptr;
+    return builtIn->build(SelectCases(cases, caseNumbers), context);
+}
+
+CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title)
+{
+    CGeneratedReport report;
+    switch (outputKind) {
+    case ReportOutput::printout:
+        report.bytes = StoreReportBlock(printout);
+        break;
+    case ReportOutput::pdf:
+        report.bytes = ExportPdf(printout, title);
+        break;
+    case ReportOutput::tiff:
+        report.bytes = ExportTiff(printout);
+        break;
+    case ReportOutput::xps:
+        report.bytes = ExportXps(printout);
+        break;
+    default:
+        return Failed("Unknown output kind " + std::to_string(outputKind));
+    }
+    if (report.bytes.empty())
+        return Failed("The document could not be made");
+    report.ok = true;
+    return report;
+}
+
+CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAuditCase>& cases,
+                          const std::vector<std::string>& caseNumbers, int32_t outputKind, CReportContext context)
+{
+    const BuiltIn* builtIn = Find(reportFile);
+    if (!builtIn)
+        return Failed("Unknown report file " + reportFile);
+    if (context.today == 0)
+        context.today = ReportText::Today();
+    std::shared_ptr<CReportPrintout> printout = builtIn->build(SelectCases(cases, caseNumbers), context);
+    return Finish(*printout, outputKind, builtIn->title);
+}
+
+CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind)
+{
+    CAuditParseResult parsed = ParseAuditDocument(documentBytes);
+    if (!parsed.document)
+        return Failed(parsed.error);
+    std::shared_ptr<CReportPrintout> printout = BuildAuditPrintout(*parsed.document);
+    return Finish(*printout, outputKind, parsed.document->title);
+}
+
+}  // namespace ReportGenerator

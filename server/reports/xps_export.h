@@ -1,0 +1,13 @@
+#pragma once
+// A printout as an XPS document: a fixed-document package (a zip) holding one fixed
+// page per report page. Each page shows the sheet as a 150 dots-per-inch PNG picture
+// filling a Letter page in the page's orientation.
+
+#include <string>
+
+class CReportPrintout;
+
+inline constexpr double kXpsDotsPerInch = 150;
+
+// The package's bytes; empty when it could not be made.
+std::string ExportXps(CReportPrintout& printout, double dotsPerInch = kXpsDotsPerInch);
