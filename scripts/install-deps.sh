@@ -9,6 +9,7 @@ packages=(
   libssl-dev zlib1g-dev libsqlite3-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libemf2svg-dev libtiff-dev fonts-liberation2
+  xvfb xauth
 )
 
 missing=()

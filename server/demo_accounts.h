@@ -22,3 +22,7 @@ int SeedDemoAccounts(CAccountStore& accounts, int hashIterations, CServerLog& lo
 // Fills an empty inventory with the demo data (see README.md); returns the number of
 // cases created, 0 when the inventory was not empty.
 int SeedDemoInventory(CInventoryStore& inventory, CServerLog& log);
+
+// Gives every demo account without case views the views of the nodes its tree shows
+// (see README.md); returns how many views were stored. Part of the demo inventory.
+int SeedDemoCaseViews(CInventoryStore& inventory);

@@ -164,6 +164,7 @@ private:
     void SeedParents();
     void SeedChildren();
     int SeedCases();
+    bool SeedHoldings();
     CAuditCase MakeCase(double today);
     bool AddDetails(int64_t caseId, const CAuditCase& record, double created);
 
@@ -612,6 +613,56 @@ int CDemoBuilder::SeedCases()
     return transaction.Commit() ? created : 0;
 }
 
+// A few of the unassigned open cases go to the children that the assignment rules
+// never pick (the administrator and the importer hold some for checking, the carrier's
+// customer rep reviews some of its cases), and a few cases have no territory yet, so
+// that every node of the tree has cases to show.
+bool CDemoBuilder::SeedHoldings()
+{
+    CTransaction transaction(m_inventory.database);
+    if (!transaction.IsOpen())
+        return false;
+    std::vector<std::string> unassigned;
+    std::vector<std::string> unassignedAtlas;
+    {
+        CCachedStatement select = m_inventory.database.Prepare(
+            "SELECT CaseNumber, ParentName FROM Cases WHERE ChildName = '' AND ChildGroupCode = -1 ORDER BY CaseID;");
+        while (select->Step())
+            (select->ColumnText(1) == "Atlas Mutual Insurance" ? unassignedAtlas : unassigned)
+                .push_back(select->ColumnText(0));
+    }
+    struct Holding {
+        std::vector<std::string>* from;
+        const char* child;
+        int32_t group;
+    };
+    const Holding kHoldings[] = {
+        {&unassigned, "Demo Administrator", Group::administrators},
+        {&unassigned, "Demo Importer", Group::importers},
+        {&unassignedAtlas, "Demo Customer Rep", Group::reviewers},
+    };
+    for (const Holding& holding : kHoldings) {
+        for (int i = 0; i < 3 && !holding.from->empty(); ++i) {
+            CAuditCase record;
+            const int64_t id = m_inventory.cases.Read(holding.from->back(), record);
+            holding.from->pop_back();
+            record.childName = holding.child;
+            record.childGroupCode = holding.group;
+            record.manualAssignment = true;
+            if (id == 0 || !m_inventory.cases.Write(id, record) ||
+                !m_inventory.cases.AppendTracking(id, record, "Demo Administrator"))
+                return false;
+        }
+    }
+    CCachedStatement unplaced = m_inventory.database.Prepare(
+        "UPDATE Cases SET RegionName = '', TerritoryName = '' WHERE CaseID IN"
+        " (SELECT CaseID FROM Cases WHERE ChildGroupCode < 8 ORDER BY CaseID DESC LIMIT 4);");
+    unplaced->Step();
+    if (!unplaced->Done())
+        return false;
+    return transaction.Commit();
+}
+
 int CDemoBuilder::Build(CServerLog& log)
 {
     m_seeder.name = "Demo Administrator";
@@ -621,7 +672,10 @@ int CDemoBuilder::Build(CServerLog& log)
     SeedParents();
     SeedChildren();
     const int cases = SeedCases();
-    log.Write("demo inventory added: " + std::to_string(cases) + " cases");
+    if (cases > 0 && !SeedHoldings())
+        log.Write("cannot place the demo cases held by the administrator, the importer and the customer rep");
+    const int views = SeedDemoCaseViews(m_inventory);
+    log.Write("demo inventory added: " + std::to_string(cases) + " cases, " + std::to_string(views) + " case views");
     return cases;
 }
 

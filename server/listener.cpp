@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -103,6 +104,10 @@ void CListener::AcceptLoop()
             ::close(fd);
             continue;
         }
+        // Replies are written as several small items (a length line, then the payload);
+        // waiting for the client's acknowledgement between them only adds latency.
+        const int noDelay = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
         auto connection = std::make_unique<Connection>();
         connection->session = std::make_unique<CServerSession>();
         if (!connection->session->Adopt(fd)) {

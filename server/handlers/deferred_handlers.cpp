@@ -1,22 +1,13 @@
-// Commands whose work comes with the query engine and the report generator. Until then
-// each reads its items, so that the conversation stays in step, and refuses: a record
-// reply becomes an envelope without a record, a status reply -1.
+// Commands whose work comes with the report generator. Until then each reads its items,
+// so that the conversation stays in step, and refuses: a record reply becomes an
+// envelope without a record, a status reply -1.
 
 #include "codec/string_object.h"
-#include "records/case_query_request_info.h"
 #include "records/record_list.h"
 #include "records/report_prop_item.h"
 #include "records/ui_dialog.h"
 #include "server/handlers/handlers.h"
 #include "server/store/status.h"
-
-bool HandleGenerateCaseView(CCommandContext& c)
-{
-    CCaseQueryRequestInfo request;
-    if (!c.ReadRecord(request, "query request"))
-        return false;
-    return c.ReplyNoRecord();
-}
 
 bool HandleGenerateCaseReportView(CCommandContext& c)
 {

@@ -57,10 +57,10 @@ bool HandleGetReportViewParamSet(CCommandContext& c);
 bool HandleGetReportViewPropSet(CCommandContext& c);
 bool HandleSetReportViewPropSet(CCommandContext& c);
 bool HandleGetInventoryInfo(CCommandContext& c);
+bool HandleGenerateCaseView(CCommandContext& c);
 
 // Commands that this server does not carry out yet (deferred_handlers.cpp): each reads
 // its items and refuses.
-bool HandleGenerateCaseView(CCommandContext& c);
 bool HandleGenerateCaseReportView(CCommandContext& c);
 bool HandleGetReportFileNames(CCommandContext& c);
 bool HandleGetReportView(CCommandContext& c);

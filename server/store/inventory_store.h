@@ -4,6 +4,7 @@
 
 #include "server/database.h"
 #include "server/store/account_admin_store.h"
+#include "server/store/case_query_store.h"
 #include "server/store/case_store.h"
 #include "server/store/detail_store.h"
 #include "server/store/geo_store.h"
@@ -19,7 +20,7 @@ public:
 
     CInventoryStore(CDatabase& database, int hashIterations)
         : database(database), cases(database), details(database, cases), accounts(database, hashIterations),
-          geo(database), views(database)
+          geo(database), views(database), queries(database, views)
     {
     }
     CInventoryStore(const CInventoryStore&) = delete;
@@ -40,4 +41,5 @@ public:
     CAccountAdminStore accounts;
     CGeoStore geo;
     CViewStore views;
+    CCaseQueryStore queries;
 };

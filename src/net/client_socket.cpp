@@ -4,6 +4,8 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -107,6 +109,11 @@ int CClientSocket::Connect(int port, const std::string& dottedAddress, int famil
     }
     m_socket = fd;
     ApplyIoTimeouts();
+    // A command goes out as several small sends (the command line, argument lines, length
+    // lines and payload pieces); without this each of them would wait for the server to
+    // acknowledge the one before, some 40 ms per command.
+    const int noDelay = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     return connectOk;
 }
 

@@ -1,0 +1,304 @@
+// GENERATECASEVIEW end to end over loopback, for 10 000 and 100 000 cases shown with
+// 8 columns: the office client's CInventoryServer asks an inventory server running in
+// this process (its listener, connection thread and SQLite store) and decodes the reply.
+// Beside the end-to-end time, the same work in its parts:
+//   server    the query with its formatted cells, then archive and compression
+//   transfer  the payload's length line and 255-byte pieces from one session to another
+//   client    expansion and loading of the reply record
+// and a raw loopback copy of the same payload bytes (64 KiB sends, no protocol).
+#include "codec/class_registry.h"
+#include "codec/mem_file.h"
+#include "net/inventory_server.h"
+#include "records/audit_case.h"
+#include "records/case_query_data.h"
+#include "records/case_query_request_info.h"
+#include "records/case_query_results.h"
+#include "records/register_records.h"
+#include "server/access_rights.h"
+#include "server/account_store.h"
+#include "server/database.h"
+#include "server/listener.h"
+#include "server/live_sessions.h"
+#include "server/server_log.h"
+#include "server/store/inventory_store.h"
+#include "server/store/server_time.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 3;  // the best of these is reported
+using Clock = std::chrono::steady_clock;
+
+double BestSeconds(const std::function<bool()>& run)
+{
+    double best = 1e30;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto start = Clock::now();
+        if (!run())
+            return -1;
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+// A connected pair of sessions: the client connects, the other side adopts the accepted
+// socket as the inventory server does.
+bool ConnectPair(CServerSession& client, CServerSession& server)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bool ok = listener >= 0 && ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+              ::listen(listener, 1) == 0 &&
+              ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+              client.Connect(ntohs(address.sin_port), "127.0.0.1") == 0;
+    if (ok) {
+        const int accepted = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        ok = accepted >= 0 && server.Adopt(accepted);
+    }
+    if (listener >= 0)
+        ::close(listener);
+    return ok;
+}
+
+// Cases like the demo's: a few hundred insured names, three parents, a dozen children.
+bool FillCases(CInventoryStore& inventory, int count)
+{
+    static const char* const kPrefixes[] = {"Harbor", "Summit", "Cedar", "Lakeside", "Pioneer", "Redwood",
+                                            "Keystone", "Granite", "Maple", "Riverside", "Sterling", "Willow"};
+    static const char* const kBusinesses[] = {"Bakery", "Logistics", "Roofing", "Dental Group", "Auto Body",
+                                              "Printing", "Electric", "Plumbing", "Catering", "Trucking"};
+    static const char* const kParents[] = {"Atlas Mutual Insurance", "Beacon Premium Audit Co.",
+                                           "Cedar Ridge Casualty"};
+    static const char* const kChildren[] = {"Dana Whitfield", "Marcus Ortega", "Priya Raman", "Helen Brooks",
+                                            "Victor Lindqvist", "Demo Auditor", "Demo Reviewer", "Demo Scheduler"};
+    static const char* const kCities[] = {"Boston", "Hartford", "Providence", "Chicago", "Milwaukee",
+                                          "Indianapolis", "Cambridge", "Madison"};
+    std::mt19937 random(7);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const double today = std::floor(NowDate().date);
+    CTransaction transaction(inventory.database);
+    if (!transaction.IsOpen())
+        return false;
+    for (int i = 0; i < count; ++i) {
+        CAuditCase c;
+        c.insuredName = std::string(kPrefixes[pick(12)]) + " " + kBusinesses[pick(10)] + " " +
+                        std::to_string(1 + pick(500));
+        c.policyNumber = "WC-" + std::to_string(1000000 + pick(9000000));
+        c.parentName = kParents[pick(3)];
+        c.childName = kChildren[pick(8)];
+        c.childGroupCode = 1 + pick(7);
+        c.auditCity = kCities[pick(8)];
+        c.masterDueDate = MakeDate(today - 100 + pick(200));
+        c.policyEstPremium = (50 + pick(4950)) * 100.0;
+        if (inventory.cases.Insert(c, "bench").empty())
+            return false;
+    }
+    return transaction.Commit();
+}
+
+std::shared_ptr<CCaseQueryColInfo> Column(const char* token, const char* header, int32_t width)
+{
+    auto column = std::make_shared<CCaseQueryColInfo>();
+    column->fieldToken = token;
+    column->header = header;
+    column->width = width;
+    return column;
+}
+
+// Every open case, sorted by due date and insured name, in 8 columns.
+CCaseQueryData BenchView()
+{
+    CCaseQueryData view;
+    view.name = "All Open";
+    view.scope = 0x4;  // "All Parents"
+    view.formula = "[ChildGroupCode] < 8";
+    view.sort1Field = "[SysDueDate]";
+    view.sort2Field = "[InsuredName]";
+    view.columns = {Column("[InsuredName]", "Insured", 180),   Column("[PolicyNumber]", "Policy #", 90),
+                    Column("[SysParentName]", "Parent", 160),  Column("[SysChildName]", "Held By", 120),
+                    Column("[SysDueDate]", "Due", 80),         Column("[ChildGroupCode]", "Stage", 90),
+                    Column("[PolicyEstPrem]", "Premium", 100), Column("[AuditCity]", "City", 100)};
+    return view;
+}
+
+struct Figures {
+    double endToEnd = -1;
+    double query = -1;
+    double encode = -1;
+    double transfer = -1;
+    double decode = -1;
+    double rawCopy = -1;
+    size_t archiveBytes = 0;
+    size_t payloadBytes = 0;
+};
+
+bool Measure(int cases, Figures& f)
+{
+    char folder[] = "/tmp/orv-bench-query-XXXXXX";
+    if (::mkdtemp(folder) == nullptr)
+        return false;
+    const std::string path = std::string(folder) + "/inventory.db";
+    bool ok = false;
+    {
+        CDatabase database;
+        std::string error;
+        if (!database.Open(path, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return false;
+        }
+        CAccountStore accounts(database);
+        const AccountInfo account{"bench", "Bench Administrator", AccountKind::child, kAdministratorRights, 0};
+        CInventoryStore inventory(database, 1);
+        SessionUser user;
+        if (!accounts.Add(account, "bench", 1, error) ||
+            !inventory.accounts.FindLogin("bench", user.kind, user.accountId) ||
+            !accounts.LoadUser(user.kind, user.accountId, user) || !FillCases(inventory, cases)) {
+            std::fprintf(stderr, "cannot set up %d cases: %s\n", cases, error.c_str());
+            return false;
+        }
+        const ViewOwner owner{user.kind, user.accountId};
+        if (inventory.views.SetCaseView(owner, -1, BenchView()) != 0)
+            return false;
+        CCaseQueryRequestInfo request;
+        request.viewId = inventory.views.CaseViewParams(owner).front().viewId;
+        request.target = "All Parents";
+
+        ServerOptions options;
+        options.port = 0;
+        CServerLog quiet([](const std::string&) {});
+        CLiveSessions live;
+        ServerContext context{options, accounts, live, quiet, inventory};
+        CListener listener(context);
+        if (!listener.Start(error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return false;
+        }
+
+        CInventoryServer client;
+        if (client.ConnectByName("127.0.0.1", listener.GetPort()) != 0 ||
+            client.CreateSession(CServerSession::kOfficeClientType, CServerSession::kOfficeClientVersion) != 0 ||
+            client.OpenSession("bench", "bench") != 0)
+            return false;
+        size_t rows = 0;
+        f.endToEnd = BestSeconds([&]() {
+            CCaseQueryResults results;
+            if (!client.GenerateCaseView(request, results))
+                return false;
+            rows = results.rows.size();
+            return true;
+        });
+        client.CloseSession();
+        listener.Stop();
+        if (rows == 0) {
+            std::fprintf(stderr, "no rows\n");
+            return false;
+        }
+
+        // The parts, one at a time.
+        CCaseQueryResults results;
+        f.query = BestSeconds([&]() {
+            results = CCaseQueryResults();
+            std::string reason;
+            return inventory.queries.Run(user, request, NowDate(), results, reason) && results.rows.size() == rows;
+        });
+        f.archiveBytes = ArchiveBytes(results).size();
+        CServerSession coder;
+        CMemFile payload;
+        f.encode = BestSeconds([&]() {
+            payload = CMemFile();
+            return coder.EncodePayload(results, payload);
+        });
+        const std::string bytes = payload.ToString();
+        f.payloadBytes = bytes.size();
+        f.decode = BestSeconds([&]() {
+            CMemFile copy(bytes);
+            CCaseQueryResults decoded;
+            return coder.DecodePayload(copy, decoded) && decoded.rows.size() == rows;
+        });
+        CServerSession sender;
+        CServerSession receiver;
+        if (!ConnectPair(sender, receiver))
+            return false;
+        f.transfer = BestSeconds([&]() {
+            bool sent = false;
+            std::thread thread([&]() {
+                CMemFile source(bytes);
+                sent = sender.SendRaw(source) == CServerSession::transferDone;
+            });
+            CMemFile sink;
+            const bool received = receiver.ReceiveRaw(sink, 60) == CServerSession::transferDone;
+            thread.join();
+            return sent && received && sink.GetLength() == bytes.size();
+        });
+        f.rawCopy = BestSeconds([&]() {
+            std::thread thread([&]() {
+                size_t done = 0;
+                while (done < bytes.size()) {
+                    const ssize_t n = ::send(sender.GetHandle(), bytes.data() + done,
+                                             std::min<size_t>(65536, bytes.size() - done), MSG_NOSIGNAL);
+                    if (n <= 0)
+                        break;
+                    done += static_cast<size_t>(n);
+                }
+            });
+            std::vector<char> buffer(65536);
+            size_t received = 0;
+            while (received < bytes.size()) {
+                const ssize_t n = ::recv(receiver.GetHandle(), buffer.data(), buffer.size(), 0);
+                if (n <= 0)
+                    break;
+                received += static_cast<size_t>(n);
+            }
+            thread.join();
+            return received == bytes.size();
+        });
+        ok = f.query > 0 && f.encode > 0 && f.decode > 0 && f.transfer > 0 && f.rawCopy > 0;
+    }
+    const std::string cleanup = std::string("rm -rf '") + folder + "'";
+    if (std::system(cleanup.c_str()) != 0)
+        std::fprintf(stderr, "cannot remove %s\n", folder);
+    return ok;
+}
+
+}  // namespace
+
+int main()
+{
+    RegisterRecordClasses(CClassRegistry::Global());
+    std::printf("GENERATECASEVIEW, 8 columns, best of %d runs\n", kRuns);
+    std::printf("%8s %11s %11s %9s %11s | %8s %8s %8s %8s %8s | %8s %9s\n", "cases", "archive B", "payload B",
+                "end-to-end", "rows/s", "query", "encode", "transfer", "decode", "parts", "raw copy", "raw MB/s");
+    for (const int cases : {10000, 100000}) {
+        Figures f;
+        if (!Measure(cases, f)) {
+            std::printf("%8d failed\n", cases);
+            return 1;
+        }
+        const double parts = f.query + f.encode + f.transfer + f.decode;
+        std::printf("%8d %11zu %11zu %9.3fs %11.0f | %7.3fs %7.3fs %7.3fs %7.3fs %7.3fs | %7.4fs %9.1f\n", cases,
+                    f.archiveBytes, f.payloadBytes, f.endToEnd, cases / f.endToEnd, f.query, f.encode, f.transfer,
+                    f.decode, parts, f.rawCopy, static_cast<double>(f.payloadBytes) / 1e6 / f.rawCopy);
+        std::printf("%8s split of the parts: server %.0f%% (query %.0f%%, encode %.0f%%), transfer %.0f%%, client "
+                    "%.0f%%\n",
+                    "", 100 * (f.query + f.encode) / parts, 100 * f.query / parts, 100 * f.encode / parts,
+                    100 * f.transfer / parts, 100 * f.decode / parts);
+    }
+    return 0;
+}

@@ -1,0 +1,276 @@
+// The document's session: log-in with the loading of the lists, log-out, the
+// connection check, the observers, and the commands and hosts it serves.
+#include "app/orvenna_oc_doc.h"
+
+#include "app/access_groups.h"
+#include "app/main_commands.h"
+#include "net/connect_reporter.h"
+#include "net/server_connector.h"
+#include "platform/user_prompts.h"
+#include "query/case_view_list.h"
+
+#include <algorithm>
+
+COrvennaOCDoc::COrvennaOCDoc(UserPrompts& prompts, QString settingsPath)
+    : prompts_(prompts), settingsPath_(std::move(settingsPath))
+{
+}
+
+COrvennaOCDoc::~COrvennaOCDoc()
+{
+    if (loggedIn_)
+        CloseConnection();
+}
+
+void COrvennaOCDoc::AddObserver(DocumentObserver* observer)
+{
+    if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void COrvennaOCDoc::RemoveObserver(DocumentObserver* observer)
+{
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void COrvennaOCDoc::NotifyUpdated()
+{
+    // A copy: an observer may remove itself while being told.
+    const std::vector<DocumentObserver*> observers = observers_;
+    for (DocumentObserver* observer : observers)
+        observer->OnDocumentUpdated();
+}
+
+void COrvennaOCDoc::SetDocumentTitle(const QString& title)
+{
+    title_ = title;
+    const std::vector<DocumentObserver*> observers = observers_;
+    for (DocumentObserver* observer : observers)
+        observer->OnTitleChanged(title_);
+}
+
+void COrvennaOCDoc::Message(const char* text)
+{
+    prompts_.Message(QString::fromLatin1(text));
+}
+
+std::string COrvennaOCDoc::AccessGroupName(int index)
+{
+    return ::AccessGroupName(index);
+}
+
+// --- Session ----------------------------------------------------------------------------------
+
+bool COrvennaOCDoc::LogIn()
+{
+    if (loggedIn_ || !dialogs_.logIn)
+        return false;
+    Operation operation(*this);
+    const std::optional<LoginEntry> entry = LogInSteps(settingsPath_, password_, dialogs_.logIn);
+    if (!entry)
+        return false;
+    userId_ = entry->userId;
+    password_ = entry->password;
+    host_ = entry->host;
+    port_ = entry->port;
+    if (!ConnectToServer(host_, port_))
+        return false;
+    LoadListsAfterLogIn();
+    return true;
+}
+
+bool COrvennaOCDoc::ConnectToServer(const std::string& host, int port)
+{
+    // The refusal is shown once the wait cursor is gone.
+    CMessageConnectReporter reporter;
+    bool connected = false;
+    {
+        WaitCursor wait(prompts_);
+        CServerConnector connector(server_, reporter);
+        connected = connector.Connect(host, port, userId_, password_);
+    }
+    for (const std::string& refusal : reporter.Messages())
+        Message(refusal.c_str());
+    return connected;
+}
+
+void COrvennaOCDoc::LoadListsAfterLogIn()
+{
+    loggedIn_ = true;
+
+    // Each list is emptied first, so that a failed load leaves it empty. A failure does
+    // not undo the log-in, and the other lists are still loaded.
+    caseViews_.clear();
+    bool loaded = false;
+    {
+        WaitCursor wait(prompts_);
+        loaded = server_.GetCaseViewParamSet(caseViews_);
+    }
+    if (!loaded)
+        Message("Failed to load the Case Views List from the server");
+
+    reportViews_.clear();
+    {
+        WaitCursor wait(prompts_);
+        loaded = server_.GetReportViewParamSet(reportViews_);
+    }
+    if (!loaded)
+        Message("Failed to load the Report Views List from the server");
+
+    LoadInventoryInfo();
+    NotifyUpdated();
+}
+
+bool COrvennaOCDoc::LoadInventoryInfo()
+{
+    inventoryInfo_.Clear();
+    bool loaded = false;
+    {
+        WaitCursor wait(prompts_);
+        loaded = server_.GetInventoryInfo(showHiddenNodes_ != 0, inventoryInfo_);
+    }
+    if (!loaded)
+        Message("Failed to load the Tree View Lists from the server");
+    return loaded;
+}
+
+bool COrvennaOCDoc::LogOut()
+{
+    if (!loggedIn_)
+        return false;
+    Operation operation(*this);
+    if (!prompts_.AskYesNo(QStringLiteral("Are you sure you wish to log out?")))
+        return false;
+    // The question's own event loop may have let the connection check drop the session.
+    if (loggedIn_)
+        DropSession();
+    return true;
+}
+
+void COrvennaOCDoc::CheckConnection()
+{
+    if (!loggedIn_ || operations_ > 0)
+        return;
+    if (server_.IsAlive())
+        return;
+    DropSession();
+}
+
+void COrvennaOCDoc::DropSession()
+{
+    loggedIn_ = false;
+    CloseConnection();
+    caseViews_.clear();
+    reportViews_.clear();
+    inventoryInfo_.Clear();
+    NotifyUpdated();
+}
+
+void COrvennaOCDoc::CloseConnection()
+{
+    // On a dead connection the CLOSESESSION send fails unnoticed.
+    server_.CloseSession();
+    server_.Close();
+}
+
+// --- Main menu commands -----------------------------------------------------------------------
+
+bool COrvennaOCDoc::HasDocumentCommand(int commandId) const
+{
+    switch (commandId) {
+    case cmdLogIn: return static_cast<bool>(dialogs_.logIn);
+    case cmdLogOut:
+    case cmdHiddenTreeNodes: return true;
+    case cmdSearchCases: return static_cast<bool>(dialogs_.search);
+    case cmdLoggedInUserList: return static_cast<bool>(dialogs_.loggedInUsers);
+    default: return false;
+    }
+}
+
+bool COrvennaOCDoc::DocumentCommandEnabled(int commandId) const
+{
+    switch (commandId) {
+    case cmdLogIn: return !loggedIn_;
+    case cmdLogOut:
+    case cmdLoggedInUserList: return loggedIn_;
+    case cmdHiddenTreeNodes: return loggedIn_ && (inventoryInfo_.rights & kRightsForHiddenNodes) != 0;
+    case cmdSearchCases: return FindSearchView(caseViews_) != nullptr;
+    default: return false;
+    }
+}
+
+bool COrvennaOCDoc::DocumentCommandCheckable(int commandId) const
+{
+    return commandId == cmdHiddenTreeNodes;
+}
+
+bool COrvennaOCDoc::DocumentCommandChecked(int commandId) const
+{
+    return commandId == cmdHiddenTreeNodes && showHiddenNodes_ != 0;
+}
+
+void COrvennaOCDoc::RunDocumentCommand(int commandId)
+{
+    if (!HasDocumentCommand(commandId) || !DocumentCommandEnabled(commandId))
+        return;
+    switch (commandId) {
+    case cmdLogIn: LogIn(); break;
+    case cmdLogOut: LogOut(); break;
+    case cmdHiddenTreeNodes: ToggleHiddenTreeNodes(); break;
+    case cmdSearchCases: SearchCases(); break;
+    case cmdLoggedInUserList: ShowLoggedInUsers(); break;
+    default: break;
+    }
+}
+
+// --- Tree --------------------------------------------------------------------------------------
+
+InventoryTreeSource COrvennaOCDoc::TreeSource() const
+{
+    return {&inventoryInfo_, showHiddenNodes_ != 0, &caseViews_, &reportViews_};
+}
+
+bool COrvennaOCDoc::HasTreeCommand(int commandId) const
+{
+    switch (commandId) {
+    case cmdShowCaseView: return true;
+    case cmdSearchCaseView: return static_cast<bool>(dialogs_.search);
+    case cmdEditCaseView: return static_cast<bool>(dialogs_.editCaseView);
+    default: return false;
+    }
+}
+
+TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRef& node)
+{
+    // A view node runs under its parent node: that node's text is the target, its kind
+    // finds the view.
+    TreeCommandOutcome outcome;
+    switch (commandId) {
+    case cmdShowCaseView:
+        outcome.succeeded = RunCaseView(node.text, node.parentKind, node.parentText, {});
+        break;
+    case cmdSearchCaseView:
+        outcome.succeeded = SearchWithCaseView(node.text, node.parentKind, node.parentText);
+        break;
+    case cmdEditCaseView: outcome.succeeded = EditCaseView(node.text, node.parentKind); break;
+    default: break;
+    }
+    return outcome;
+}
+
+// --- Case list ----------------------------------------------------------------------------------
+
+bool COrvennaOCDoc::HasCaseCommand(int) const
+{
+    return false;
+}
+
+bool COrvennaOCDoc::CaseCommandEnabled(int) const
+{
+    return false;
+}
+
+bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+{
+    return false;
+}
