@@ -39,8 +39,11 @@ bool HandleCreateCase(CCommandContext& c)
     CAuditCase record;
     if (!c.ReadRecord(record, "case"))
         return false;
+    // An account tied to a parent (the parent itself, or a customer rep of it) orders
+    // cases for that parent; the store refuses any other parent.
     std::string number;
-    if (c.LoggedIn() && (c.User()->IsParent() || c.Allowed(Right::createCases)))
+    const bool ordersForItsParent = c.LoggedIn() && c.User()->boundToParent && !c.User()->parentName.empty();
+    if (ordersForItsParent || c.Allowed(Right::createCases))
         number = c.Inventory().cases.Create(*c.User(), record);
     if (number.empty())
         c.Log("CREATECASE refused");

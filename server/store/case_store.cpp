@@ -77,6 +77,26 @@ bool SamePages(const std::vector<CPolicyPage>& a, const std::vector<CPolicyPage>
     });
 }
 
+// Whether a SETCASE without the right to edit cases changes only what such a user may:
+// the mark of unread progress reports, cleared after the progress report dialog, and the
+// hand-on of a printed case for automatic assignment (the last step of the unattended
+// print task: no child, group "*AUTO*", assigned by hand, completed, not archived). The
+// hand-on changes the assignment, which needs its own right besides.
+bool ChangesAllowedWithoutEditRight(const CAuditCase& record, const std::vector<std::string>& changed)
+{
+    static const std::set<std::string> handOnColumns = {"ChildName", "ChildGroupCode", "ManualAssignment", "Completed",
+                                                        "Archive"};
+    const bool handedOn = record.childName.empty() && record.childGroupCode == CAuditCase::kAutoChildGroup &&
+                          record.manualAssignment && record.completed && !record.archive;
+    for (const std::string& column : changed) {
+        const bool allowed = column == "HasNewPrgRpts" ? !record.hasNewProgressReports
+                                                       : handedOn && handOnColumns.count(column) != 0;
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
 bool AssignmentDiffers(const CAuditCase& a, const CAuditCase& b)
 {
     return a.childName != b.childName || a.childGroupCode != b.childGroupCode ||
@@ -256,13 +276,8 @@ int CCaseStore::Update(const SessionUser& user, const std::string& caseNumber, c
     const bool pagesChanged = !SamePages(stored.policyPages, record.policyPages);
     if (user.boundToParent && record.parentName != stored.parentName)
         return Status::denied;
-    if (!user.HasAny(Right::editCases)) {
-        // Without the right only the mark of unread progress reports may be cleared.
-        const bool onlyMarkCleared = !pagesChanged && !record.hasNewProgressReports &&
-                                     (changed.empty() || (changed.size() == 1 && changed[0] == "HasNewPrgRpts"));
-        if (!onlyMarkCleared)
-            return Status::denied;
-    }
+    if (!user.HasAny(Right::editCases) && (pagesChanged || !ChangesAllowedWithoutEditRight(record, changed)))
+        return Status::denied;
     if (AssignmentDiffers(stored, record) && !user.HasAny(Right::changeAssignments))
         return Status::denied;
     if (pagesChanged && !user.HasAny(Right::editPolicyDetail))

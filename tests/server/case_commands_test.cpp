@@ -274,8 +274,10 @@ TEST_F(CaseServer, RightsDecideWhichChangesAreStored)
     repCopy.memo = stored.memo;
     repCopy.hasNewProgressReports = false;
     EXPECT_EQ(rep.SetCase(number, repCopy), 0);
-    std::string refused = rep.CreateCase(repCopy);
-    EXPECT_EQ(refused, "") << "a customer rep orders no cases";
+    // A customer rep orders cases for its parent, and for no other.
+    EXPECT_NE(rep.CreateCase(repCopy), "") << "a customer rep orders for its parent";
+    repCopy.parentName = "Cedar Ridge Casualty";
+    EXPECT_EQ(rep.CreateCase(repCopy), "") << "a customer rep orders for no other parent";
 }
 
 TEST_F(CaseServer, AParentReachesOnlyItsOwnCases)
