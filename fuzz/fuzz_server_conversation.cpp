@@ -7,6 +7,7 @@
 #include "server/connection_handler.h"
 #include "server/database.h"
 #include "server/live_sessions.h"
+#include "server/reports/report_generator.h"
 #include "server/server_log.h"
 #include "server/store/inventory_store.h"
 
@@ -22,6 +23,8 @@ namespace {
 struct Fixture {
     Fixture()
     {
+        // Attachment printouts and reports are laid out with Qt, as the server does.
+        InitReportGenerator();
         std::string error;
         // An account with every right but the archive-only limit, so that inputs reach
         // every command's work.

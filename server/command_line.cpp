@@ -60,7 +60,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
         auto needsValue = [&]() { return option == "--port" || option == "--listen" || option == "--db" ||
                                          option == "--redirect" || option == "--add-admin" ||
                                          option == "--max-connections" || option == "--idle-timeout" ||
-                                         option == "--max-payload" || option == "--hash-iterations"; };
+                                         option == "--max-payload" || option == "--max-report" ||
+                                         option == "--hash-iterations"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -105,6 +106,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (!ParseNumber(arguments[++i], 1024, INT_MAX, number))
                 return fail("--max-payload takes a number of bytes from 1024 to 2147483647");
             options.maxPayloadBytes = number;
+        } else if (option == "--max-report") {
+            if (!ParseNumber(arguments[++i], 1024, INT_MAX, number))
+                return fail("--max-report takes a number of bytes from 1024 to 2147483647");
+            options.maxReportBytes = number;
         } else if (option == "--hash-iterations") {
             if (!ParseNumber(arguments[++i], 1000, 10000000, number))
                 return fail("--hash-iterations takes a number from 1000 to 10000000");
@@ -132,6 +137,7 @@ std::string CommandLineHelp()
            "  --max-connections N    connections served at once (default 64)\n"
            "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
+           "  --max-report BYTES     largest report or document sent (default 134217728)\n"
            "  --hash-iterations N    PBKDF2 rounds for passwords set by this run (default 210000)\n"
            "  --help                 show this text\n";
 }

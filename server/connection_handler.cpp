@@ -233,6 +233,7 @@ bool CConnectionHandler::HandleOpenSession()
         return Reply(kAccountInUse);
     }
     m_state = State::open;
+    m_sessionState = {};
     m_userId = account.userId;
     m_accountKind = account.kind;
     m_accountId = account.accountId;
@@ -244,7 +245,7 @@ bool CConnectionHandler::HandleCatalogueCommand(const std::string& word)
 {
     SessionUser user;
     const bool known = m_state == State::open && m_context.accounts.LoadUser(m_accountKind, m_accountId, user);
-    CCommandContext context(m_session, m_context, known ? &user : nullptr, word, m_id, m_endReason);
+    CCommandContext context(m_session, m_context, known ? &user : nullptr, m_sessionState, word, m_id, m_endReason);
     return FindCommandHandler(word)(context);
 }
 

@@ -5,6 +5,7 @@
 
 #include "net/server_session.h"
 #include "server/server_context.h"
+#include "server/session_state.h"
 #include "server/session_user.h"
 
 #include <string>
@@ -60,5 +61,6 @@ private:
     std::string m_userId;  // the account of the open session
     AccountKind m_accountKind = AccountKind::child;
     int64_t m_accountId = 0;
+    SessionState m_sessionState;  // of the open session
     std::string m_endReason;
 };

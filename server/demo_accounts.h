@@ -7,6 +7,7 @@
 #include "server/server_log.h"
 #include "server/store/inventory_store.h"
 
+#include <string>
 #include <vector>
 
 struct DemoAccount {
@@ -26,3 +27,11 @@ int SeedDemoInventory(CInventoryStore& inventory, CServerLog& log);
 // Gives every demo account without case views the views of the nodes its tree shows
 // (see README.md); returns how many views were stored. Part of the demo inventory.
 int SeedDemoCaseViews(CInventoryStore& inventory);
+
+// Gives every demo account without report views the demo report views (see README.md);
+// returns how many were stored. Part of the demo inventory.
+int SeedDemoReportViews(CInventoryStore& inventory);
+
+// The audit or survey document of a demo case's attachment: a survey for a case of the
+// policy type "Survey", an audit otherwise.
+std::string DemoAttachmentDocument(const CAuditCase& record);

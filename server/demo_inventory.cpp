@@ -520,9 +520,8 @@ bool CDemoBuilder::AddDetails(int64_t caseId, const CAuditCase& record, double c
     bool hasAttachments = false;
     if (Chance(45)) {
         const bool survey = record.policyType == "Survey";
-        const std::string body = std::string(survey ? "SURVEY" : "AUDIT") + "\r\nCase: " + record.caseNumber +
-                                 "\r\nInsured: " + record.insuredName + "\r\nPolicy: " + record.policyNumber + "\r\n";
-        if (!addAttachment(record.caseNumber + ": " + record.insuredName, survey ? "SURVEY" : "AUDIT", "", true, body))
+        if (!addAttachment(record.caseNumber + ": " + record.insuredName, survey ? "SURVEY" : "AUDIT", "", true,
+                           DemoAttachmentDocument(record)))
             return false;
         hasAttachments = true;
     }
@@ -675,7 +674,9 @@ int CDemoBuilder::Build(CServerLog& log)
     if (cases > 0 && !SeedHoldings())
         log.Write("cannot place the demo cases held by the administrator, the importer and the customer rep");
     const int views = SeedDemoCaseViews(m_inventory);
-    log.Write("demo inventory added: " + std::to_string(cases) + " cases, " + std::to_string(views) + " case views");
+    const int reportViews = SeedDemoReportViews(m_inventory);
+    log.Write("demo inventory added: " + std::to_string(cases) + " cases, " + std::to_string(views) + " case views, " +
+              std::to_string(reportViews) + " report views");
     return cases;
 }
 

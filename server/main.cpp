@@ -7,6 +7,7 @@
 #include "server/demo_accounts.h"
 #include "server/listener.h"
 #include "server/live_sessions.h"
+#include "server/reports/report_generator.h"
 #include "server/server_log.h"
 #include "server/store/inventory_store.h"
 
@@ -65,6 +66,10 @@ int main(int argc, char** argv)
         log.Write("administrator '" + CServerLog::Printable(options.addAdminUserId) + "' added");
         return 0;
     }
+
+    // Reports are laid out with Qt's text measures, on the offscreen platform unless
+    // QT_QPA_PLATFORM names another: the server never opens a window.
+    InitReportGenerator();
 
     CInventoryStore inventory(database, options.hashIterations);
     if (options.demo) {

@@ -17,6 +17,7 @@ struct ServerOptions {
     int idleTimeoutSeconds = 1800;         // between commands
     int itemTimeoutSeconds = 120;          // inside a command, capped by the idle time-out
     int64_t maxPayloadBytes = 32 * 1024 * 1024;
+    int64_t maxReportBytes = 128 * 1024 * 1024;  // a report or document sent, as its payload
     int hashIterations = 210000;           // PBKDF2 rounds for passwords set by this run
     bool parentSync = true;                // SYNCPARENT may connect to parents' servers
 

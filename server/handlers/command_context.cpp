@@ -15,9 +15,9 @@ public:
 }  // namespace
 
 CCommandContext::CCommandContext(CServerSession& session, ServerContext& server, const SessionUser* user,
-                                 std::string word, int connectionId, std::string& endReason)
-    : m_session(session), m_server(server), m_user(user), m_word(std::move(word)), m_connectionId(connectionId),
-      m_endReason(endReason)
+                                 SessionState& state, std::string word, int connectionId, std::string& endReason)
+    : m_session(session), m_server(server), m_user(user), m_state(state), m_word(std::move(word)),
+      m_connectionId(connectionId), m_endReason(endReason)
 {
 }
 
@@ -78,6 +78,24 @@ bool CCommandContext::ReplyRecord(CObject& record)
 bool CCommandContext::ReplyText(const std::string& text)
 {
     if (!m_session.SendString(text))
+        return Fail("cannot send the reply");
+    return true;
+}
+
+bool CCommandContext::ReplyBoundedRecord(CObject& record)
+{
+    CMemFile payload(CServerSession::kMemFileGrowth);
+    if (!m_session.EncodePayload(record, payload)) {
+        Log(m_word + ": the reply cannot be encoded");
+        return ReplyNoRecord();
+    }
+    const int64_t limit = m_server.options.maxReportBytes;
+    if (static_cast<int64_t>(payload.GetLength()) > limit) {
+        Log(m_word + ": the reply of " + std::to_string(payload.GetLength()) + " bytes is larger than --max-report (" +
+            std::to_string(limit) + ")");
+        return ReplyNoRecord();
+    }
+    if (m_session.SendRaw(payload) != CServerSession::transferDone)
         return Fail("cannot send the reply");
     return true;
 }

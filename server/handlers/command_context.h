@@ -10,6 +10,7 @@
 
 #include "net/server_session.h"
 #include "server/server_context.h"
+#include "server/session_state.h"
 #include "server/session_user.h"
 
 #include <cstdint>
@@ -19,8 +20,8 @@ class CObject;
 
 class CCommandContext {
 public:
-    CCommandContext(CServerSession& session, ServerContext& server, const SessionUser* user, std::string word,
-                    int connectionId, std::string& endReason);
+    CCommandContext(CServerSession& session, ServerContext& server, const SessionUser* user, SessionState& state,
+                    std::string word, int connectionId, std::string& endReason);
 
     // --- Items of the command; false when the connection must end -------------------
     bool ReadText(std::string& text, const char* what);
@@ -33,12 +34,17 @@ public:
     bool ReplyText(const std::string& text);
     // The refusal of a command whose reply is a record.
     bool ReplyNoRecord();
+    // A reply record that may be large (a report or document): one whose payload would
+    // be longer than --max-report is not sent; the command is refused instead.
+    bool ReplyBoundedRecord(CObject& record);
 
     // The account of the open session; nullptr before log-in.
     const SessionUser* User() const { return m_user; }
     // True when there is an open session whose rights hold any of the bits.
     bool Allowed(int32_t anyOfRights) const { return m_user != nullptr && m_user->HasAny(anyOfRights); }
     bool LoggedIn() const { return m_user != nullptr; }
+    // What the open session keeps between its commands.
+    SessionState& State() { return m_state; }
 
     ServerContext& Server() { return m_server; }
     CInventoryStore& Inventory() { return m_server.inventory; }
@@ -51,6 +57,7 @@ private:
     CServerSession& m_session;
     ServerContext& m_server;
     const SessionUser* m_user;
+    SessionState& m_state;
     std::string m_word;
     int m_connectionId;
     std::string& m_endReason;

@@ -59,8 +59,8 @@ bool HandleSetReportViewPropSet(CCommandContext& c);
 bool HandleGetInventoryInfo(CCommandContext& c);
 bool HandleGenerateCaseView(CCommandContext& c);
 
-// Commands that this server does not carry out yet (deferred_handlers.cpp): each reads
-// its items and refuses.
+// Report views, report files and the audit and survey attachments as printouts and
+// documents (report_handlers.cpp).
 bool HandleGenerateCaseReportView(CCommandContext& c);
 bool HandleGetReportFileNames(CCommandContext& c);
 bool HandleGetReportView(CCommandContext& c);

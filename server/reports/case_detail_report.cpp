@@ -27,7 +27,7 @@ std::shared_ptr<CRptDoubleGridSection> SideBySide(std::shared_ptr<CStaticGrid> l
     section->orientation = CReportPrintout::kLandscape;
     section->left = std::move(left);
     section->right = std::move(right);
-    section->leftAreaRight = kRightGridX - 10;
+    section->leftAreaRight = kFieldWidth + kValueWidth + 1;  // a filler box as wide as the left grid
     section->rightGridX = kRightGridX;
     return section;
 }
@@ -76,7 +76,7 @@ std::string Status(const CAuditCase& item)
     return status;
 }
 
-void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first)
+void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, const CReportContext& context)
 {
     auto heading = ReportBlocks::Text(
         "Case " + item.caseNumber + (item.insuredName.empty() ? "" : " - " + item.insuredName),
@@ -123,11 +123,13 @@ void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first)
                             {"Fax", item.agentFax},
                             {"E-Mail", item.agentEMail}})));
 
-    if (!item.memo.empty()) {
+    if (context.printMemo && !item.memo.empty()) {
         auto memo = ReportBlocks::Text("Memo", item.memo);
         memo->orientation = CReportPrintout::kLandscape;
         printout.sections.push_back(memo);
     }
+    if (!context.printPolicyPages)
+        return;
     for (const CPolicyPage& page : item.policyPages) {
         auto text = ReportBlocks::Text(page.label.empty() ? "Policy Detail" : page.label, page.text);
         text->orientation = CReportPrintout::kLandscape;
@@ -141,9 +143,10 @@ std::shared_ptr<CReportPrintout> BuildCaseDetail(const CaseList& cases, const CR
 {
     auto printout = std::make_shared<CReportPrintout>();
     printout->defaultOrientation = CReportPrintout::kLandscape;
-    SetPageHeader(*printout, "Case Detail", "As of " + ReportText::DateOfDay(context.today));
+    SetPageHeader(*printout, ReportTitle(context, "Case Detail"),
+                  "As of " + ReportText::DateOfDay(context.today) + CreatedRangeNote(context));
     for (size_t i = 0; i < cases.size(); ++i)
-        AddCase(*printout, *cases[i], i == 0);
+        AddCase(*printout, *cases[i], i == 0, context);
     if (cases.empty())
         printout->sections.push_back(ReportBlocks::Text("", "No cases were selected for this report."));
     return printout;

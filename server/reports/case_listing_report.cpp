@@ -31,11 +31,16 @@ std::string CaseCount(size_t count)
 
 }  // namespace
 
-std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& cases, const CReportContext& context)
+std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, const CReportContext& context)
 {
+    CaseList cases = selected;
+    if (!context.includeClosed)
+        std::erase_if(cases, [](const CAuditCase* item) { return item->completed || item->archive; });
+
     auto printout = std::make_shared<CReportPrintout>();
-    SetPageHeader(*printout, "Case Listing by Parent",
-                  "As of " + ReportText::DateOfDay(context.today) + ", " + CaseCount(cases.size()));
+    SetPageHeader(*printout, ReportTitle(context, "Case Listing by Parent"),
+                  "As of " + ReportText::DateOfDay(context.today) + ", " + CaseCount(cases.size()) +
+                      (context.includeClosed ? "" : " (open cases only)") + CreatedRangeNote(context));
 
     // Parents in name order, each parent's cases by case number.
     std::map<std::string, CaseList> byParent;

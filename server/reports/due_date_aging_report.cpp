@@ -56,7 +56,7 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
 {
     auto printout = std::make_shared<CReportPrintout>();
     const std::string asOf = ReportText::DateOfDay(context.today);
-    SetPageHeader(*printout, "Due Date Aging", "As of " + asOf);
+    SetPageHeader(*printout, ReportTitle(context, "Due Date Aging"), "As of " + asOf + CreatedRangeNote(context));
 
     std::array<std::vector<AgedCase>, bracketCount> brackets;
     size_t closed = 0;
@@ -65,7 +65,9 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
             ++closed;
             continue;
         }
-        AgedCase aged{item, ReportText::DayOf(item->auditorDueDate), 0};
+        AgedCase aged{item, std::nullopt, 0};
+        if (!context.ageByMasterDueDate)
+            aged.due = ReportText::DayOf(item->auditorDueDate);
         if (!aged.due)
             aged.due = ReportText::DayOf(item->masterDueDate);
         if (aged.due)
@@ -76,12 +78,14 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
     for (const auto& bracket : brackets)
         open += bracket.size();
 
+    const std::string dueDate = context.ageByMasterDueDate
+                                    ? "their master due date"
+                                    : "their auditor due date (or, without one, their master due date)";
     printout->sections.push_back(ReportBlocks::Text(
         "About this report",
-        "Open cases by the number of days since their auditor due date (or, without one, their master due "
-        "date) as of " + asOf + ". Completed and archived cases are left out: " + std::to_string(closed) +
-            " of the " + std::to_string(cases.size()) + " selected cases. " + std::to_string(open) +
-            " open cases remain."));
+        "Open cases by the number of days since " + dueDate + " as of " + asOf +
+            ". Completed and archived cases are left out: " + std::to_string(closed) + " of the " +
+            std::to_string(cases.size()) + " selected cases. " + std::to_string(open) + " open cases remain."));
 
     // Left: the brackets; right: each auditor's overdue cases.
     auto summary = ReportBlocks::Grid("Cases by Age", {{"Age", 170, 0},
@@ -119,12 +123,12 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
     auto side = std::make_shared<CRptDoubleGridSection>();
     side->left = summary;
     side->right = auditors;
-    side->leftAreaRight = 390;
+    side->leftAreaRight = 381;  // the filler under the shorter grid is as wide as the summary (380)
     side->rightGridX = 400;
     printout->sections.push_back(side);
 
     // The cases of each bracket, most overdue first.
-    for (int b = 0; b < bracketCount; ++b) {
+    for (int b = 0; b < bracketCount && context.listBracketCases; ++b) {
         std::vector<AgedCase>& list = brackets[b];
         if (list.empty())
             continue;

@@ -39,6 +39,16 @@ CGeneratedReport Failed(std::string error)
     return {false, {}, std::move(error)};
 }
 
+// The cases of the run: those selected, then only those created within the context's
+// dates.
+CaseList CasesOfRun(const std::vector<CAuditCase>& cases, const std::vector<std::string>& caseNumbers,
+                    const CReportContext& context)
+{
+    CaseList selected = ReportGenerator::SelectCases(cases, caseNumbers);
+    std::erase_if(selected, [&](const CAuditCase* item) { return !CreatedWithin(*item, context); });
+    return selected;
+}
+
 }  // namespace
 
 void InitReportGenerator()
@@ -62,6 +72,12 @@ const std::vector<std::string>& ReportFileNames()
 bool IsReportFile(const std::string& name)
 {
     return Find(name) != nullptr;
+}
+
+std::string OwnTitle(const std::string& reportFile)
+{
+    const BuiltIn* builtIn = Find(reportFile);
+    return builtIn ? builtIn->title : "";
 }
 
 CaseList SelectCases(const std::vector<CAuditCase>& cases, const std::vector<std::string>& caseNumbers)
@@ -91,7 +107,7 @@ std::shared_ptr<CReportPrintout> BuildPrintout(const std::string& reportFile, co
     const BuiltIn* builtIn = Find(reportFile);
     if (!builtIn)
         return nullptr;
-    return builtIn->build(SelectCases(cases, caseNumbers), context);
+    return builtIn->build(CasesOfRun(cases, caseNumbers, context), context);
 }
 
 CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title)
@@ -127,8 +143,8 @@ CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAudi
         return Failed("Unknown report file " + reportFile);
     if (context.today == 0)
         context.today = ReportText::Today();
-    std::shared_ptr<CReportPrintout> printout = builtIn->build(SelectCases(cases, caseNumbers), context);
-    return Finish(*printout, outputKind, builtIn->title);
+    std::shared_ptr<CReportPrintout> printout = builtIn->build(CasesOfRun(cases, caseNumbers, context), context);
+    return Finish(*printout, outputKind, ReportTitle(context, builtIn->title));
 }
 
 CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind)

@@ -45,6 +45,9 @@ namespace ReportGenerator {
 // The built-in report files, for GETREPORTFILENAMES.
 const std::vector<std::string>& ReportFileNames();
 bool IsReportFile(const std::string& name);
+// The title a report file prints under unless its settings name another; empty for an
+// unknown file.
+std::string OwnTitle(const std::string& reportFile);
 
 // The cases a report runs over: with no case numbers every case in list order; else
 // the cases of the given numbers in the order given, numbers without a case and

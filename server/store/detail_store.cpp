@@ -201,6 +201,26 @@ bool CDetailStore::GetAttachmentBytes(const SessionUser& user, const std::string
     return true;
 }
 
+bool CDetailStore::GetAttachmentDocument(const SessionUser& user, const std::string& caseNumber,
+                                         int32_t attachmentId, bool archivedOnly, const std::string& kind,
+                                         std::string& bytes)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CAuditCase record;
+    const int64_t id = m_cases.Reach(user, caseNumber, &record);
+    if (id == 0 || (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup))
+        return false;
+    CCachedStatement select =
+        m_db.Prepare("SELECT Content FROM Attachments WHERE CaseID = ? AND AttachmentID = ? AND Kind = ?;");
+    select->BindInt(1, id);
+    select->BindInt(2, attachmentId);
+    select->BindText(3, kind);
+    if (!select->Step())
+        return false;
+    bytes = select->ColumnBlob(0);
+    return true;
+}
+
 int CDetailStore::SetAttachment(const SessionUser& user, const std::string& caseNumber, const CAttachment& attachment,
                                 const std::string& bytes, int mode, bool archivedOnly)
 {

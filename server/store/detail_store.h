@@ -38,6 +38,10 @@ public:
                         std::vector<CAttachment>& attachments);
     bool GetAttachmentBytes(const SessionUser& user, const std::string& caseNumber, int32_t attachmentId,
                             bool archivedOnly, std::string& bytes);
+    // The bytes of an attachment of the given kind ("AUDIT" or "SURVEY"); false when the
+    // case has no such attachment of that kind.
+    bool GetAttachmentDocument(const SessionUser& user, const std::string& caseNumber, int32_t attachmentId,
+                               bool archivedOnly, const std::string& kind, std::string& bytes);
     // Add (with the bytes), edit (name, to-be-printed and default flags) or remove.
     int SetAttachment(const SessionUser& user, const std::string& caseNumber, const CAttachment& attachment,
                       const std::string& bytes, int mode, bool archivedOnly);

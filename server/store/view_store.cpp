@@ -225,6 +225,21 @@ bool CViewStore::GetReportViewSet(const ViewOwner& owner, std::vector<std::share
     return true;
 }
 
+bool CViewStore::GetReportView(const ViewOwner& owner, const std::string& name, CReportPropItem& view)
+{
+    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CCachedStatement select = m_db.Prepare(std::string("SELECT Name, ReportFile, Settings FROM ReportViews WHERE ") +
+                                           OwnerColumn(owner) + " = ? AND Name = ? ORDER BY Position LIMIT 1;");
+    select->BindInt(1, owner.accountId);
+    select->BindText(2, name);
+    if (!select->Step())
+        return false;
+    view.name = select->ColumnText(0);
+    view.reportFile = select->ColumnText(1);
+    view.settings = select->ColumnBlob(2);
+    return true;
+}
+
 int CViewStore::SetReportViewSet(const ViewOwner& owner, const std::vector<std::shared_ptr<CReportPropItem>>& views)
 {
     if (views.size() > kMaxViewsPerAccount)

@@ -35,6 +35,8 @@ public:
 
     std::vector<CReportViewParam> ReportViewParams(const ViewOwner& owner);
     bool GetReportViewSet(const ViewOwner& owner, std::vector<std::shared_ptr<CReportPropItem>>& views);
+    // The owner's report view of that name; false when there is none.
+    bool GetReportView(const ViewOwner& owner, const std::string& name, CReportPropItem& view);
     // Names must be unique within the list.
     int SetReportViewSet(const ViewOwner& owner, const std::vector<std::shared_ptr<CReportPropItem>>& views);
 

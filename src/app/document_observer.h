@@ -8,6 +8,7 @@
 
 class CCaseQueryRequestInfo;
 class CCaseQueryResults;
+class CReportPrintout;
 
 class DocumentObserver {
 public:
@@ -28,4 +29,8 @@ public:
         (void)results;
         (void)request;
     }
+
+    // Another report is to be shown in the report pane (generated on the server or read
+    // from a report file). The document keeps it as well, for saving it to a file.
+    virtual void OnReportShown(const std::shared_ptr<CReportPrintout>& report) { (void)report; }
 };

@@ -5,6 +5,6 @@ int main(int argc, char** argv)
 {
     COrvennaOCApp app(argc, argv);
     if (!app.InitInstance())
-        return 0;
+        return app.ExitCode();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/about_dlg.h"
+#include "app/case_list_print_host.h"
 #include "app/command_icons.h"
 #include "app/lock_key_state.h"
 #include "app/main_commands.h"
@@ -14,6 +15,8 @@
 #include "query/widgets/inventory_tree_view.h"
 #include "records/case_query_request_info.h"
 #include "records/case_query_results.h"
+#include "report/report_commands.h"
+#include "report/widgets/tw_report_view_gp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +80,8 @@ CMainFrame::~CMainFrame()
 {
     connectionTimer_->stop();
     qApp->removeEventFilter(this);
+    // The panes go before the QObject does: focus moves while they do.
+    disconnect(focusConnection_);
     doc_.RemoveObserver(this);
     tree_->SetHost(nullptr);
     caseView_->SetHost(nullptr);
@@ -99,9 +104,11 @@ void CMainFrame::BuildPanes()
     rightSplitter_->setHandleWidth(5);
 
     caseView_ = new CCaseView(rightSplitter_);
-    caseView_->SetHost(&doc_);
+    listHost_ = std::make_unique<CaseListPrintHost>(doc_, *caseView_);
+    caseView_->SetHost(listHost_.get());
 
-    // The report pane. It shows the blank view until a report is put in it.
+    // The report pane. It shows the blank view until a report is put in it, then the
+    // report preview.
     reportPane_ = new QStackedWidget(rightSplitter_);
     reportPane_->setFrameShape(QFrame::StyledPanel);
     emptyView_ = new CEmptyView(reportPane_);
@@ -110,6 +117,12 @@ void CMainFrame::BuildPanes()
     reportPane_->addWidget(emptyView_);
     connect(emptyView_, &CEmptyView::documentTitleRequested, this,
             [this](const QString& title) { doc_.SetDocumentTitle(title); });
+    reportView_ = new CTWReportViewGP(reportPane_);
+    reportView_->setFocusPolicy(Qt::StrongFocus);
+    reportPane_->addWidget(reportView_);
+    connect(reportView_, &CTWReportViewGP::previewChanged, this, [this] { UpdateCommands(); });
+    focusConnection_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 
     mainSplitter_->addWidget(tree_);
     mainSplitter_->addWidget(rightSplitter_);
@@ -200,8 +213,43 @@ void CMainFrame::RegisterCommands()
     visit(visit, MainMenuLayout());
     visit(visit, ToolbarLayout());
 
+    RegisterReportCommands();
     commands_[cmdAppAbout] = {[this] { ShowAbout(); }, {}, {}};
     commands_[cmdAppExit] = {[this] { close(); }, {}, {}};
+}
+
+void CMainFrame::RegisterReportCommands()
+{
+    // Paging and zoom are the report pane's, whichever pane has the focus.
+    for (int id : {cmdFirstPage, cmdPreviousPage, cmdNextPage, cmdLastPage, cmdZoomIn, cmdZoomOut})
+        commands_[id] = {[this, id] { reportView_->RunCommand(id); },
+                         [this, id] { return reportView_->Logic().IsEnabled(id); }, {}};
+
+    // One identifier for the report's print and the list's.
+    commands_[cmdFilePrint] = {[this] {
+                                   if (printPane_ == PrintPane::report)
+                                       reportView_->RunCommand(ReportCommand::print);
+                                   else
+                                       caseView_->RunCommand(cmdListPrint);
+                               },
+                               {}, {}};
+    commands_[cmdFilePrintPreview] = {[this] { caseView_->RunCommand(cmdListPrintPreview); },
+                                      [this] { return printPane_ == PrintPane::caseList; }, {}};
+}
+
+void CMainFrame::OnFocusChanged(QWidget* now)
+{
+    if (now == nullptr)
+        return;
+    PrintPane pane = printPane_;
+    if (now == caseView_ || caseView_->isAncestorOf(now))
+        pane = PrintPane::caseList;
+    else if (now == reportView_ || reportView_->isAncestorOf(now))
+        pane = PrintPane::report;
+    if (pane == printPane_)
+        return;
+    printPane_ = pane;
+    UpdateCommands();
 }
 
 void CMainFrame::AddCommand(int commandId, std::function<void()> run, std::function<bool()> enabled,
@@ -331,11 +379,23 @@ void CMainFrame::OnTitleChanged(const QString& title)
 {
     const QString program = QString::fromLatin1(kApplicationTitle);
     setWindowTitle(title.isEmpty() ? program : title + QStringLiteral(" - ") + program);
+    // A printed report is named after the document.
+    reportView_->SetDocumentName(title.toLatin1().toStdString());
 }
 
 void CMainFrame::OnCaseViewRun(std::unique_ptr<CCaseQueryResults>& results,
                                std::unique_ptr<CCaseQueryRequestInfo>& request)
 {
     caseView_->ShowResults(std::move(results), std::move(request));
+    UpdateCommands();
+}
+
+void CMainFrame::OnReportShown(const std::shared_ptr<CReportPrintout>& report)
+{
+    reportView_->SetPrintout(report);
+    reportPane_->setCurrentWidget(reportView_);
+    // The report takes the focus, and with it "&Print...".
+    reportView_->setFocus(Qt::OtherFocusReason);
+    printPane_ = PrintPane::report;
     UpdateCommands();
 }

@@ -6,8 +6,13 @@
 //
 // The frame observes the document: it rebuilds the tree when the lists change, empties
 // the case list after a log-out, hands the tables of case views to the case list and
-// shows the document title. Menu and toolbar entries exist only for the commands the
-// program carries out; their enabling follows the document's state.
+// the reports to the report pane, and shows the document title. Menu and toolbar
+// entries exist only for the commands the program carries out; their enabling follows
+// the document's state and the report pane's.
+//
+// "&Print..." goes to the case list or to the report pane, whichever of the two last
+// had the keyboard focus (the case list at first; a report that is shown takes the
+// focus). "Print Pre&view..." is the case list's, offered while the list is the one.
 
 #include "app/document_observer.h"
 
@@ -15,11 +20,14 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
+class CaseListPrintHost;
 class CCaseView;
 class CEmptyView;
 class CInventoryTreeView;
 class COrvennaOCDoc;
+class CTWReportViewGP;
 class QAction;
 class QLabel;
 class QSplitter;
@@ -53,9 +61,17 @@ public:
     // The timer's tick: the document checks its connection.
     void OnConnectionTimer();
 
+    // Which pane "&Print..." prints.
+    enum class PrintPane { caseList, report };
+    PrintPane PrintTarget() const { return printPane_; }
+
     CInventoryTreeView* TreeView() const { return tree_; }
     CCaseView* CaseView() const { return caseView_; }
+    // The case list's printing, between the list and the document.
+    CaseListPrintHost& CaseListPrinting() const { return *listHost_; }
     QStackedWidget* ReportPane() const { return reportPane_; }
+    // The report preview, in the report pane once a report is shown.
+    CTWReportViewGP* ReportView() const { return reportView_; }
     QSplitter* MainSplitter() const { return mainSplitter_; }
     QSplitter* RightSplitter() const { return rightSplitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -68,6 +84,7 @@ public:
     void OnTitleChanged(const QString& title) override;
     void OnCaseViewRun(std::unique_ptr<CCaseQueryResults>& results,
                        std::unique_ptr<CCaseQueryRequestInfo>& request) override;
+    void OnReportShown(const std::shared_ptr<CReportPrintout>& report) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,7 +99,9 @@ private:
     };
 
     void RegisterCommands();
+    void RegisterReportCommands();
     void BuildPanes();
+    void OnFocusChanged(QWidget* now);
     void BuildStatusBar();
     // (Re)creates the menu bar and the toolbar from the layouts and the registered
     // commands.
@@ -96,8 +115,12 @@ private:
     std::map<int, Command> commands_;
     CInventoryTreeView* tree_ = nullptr;
     CCaseView* caseView_ = nullptr;
+    std::unique_ptr<CaseListPrintHost> listHost_;
     CEmptyView* emptyView_ = nullptr;
     QStackedWidget* reportPane_ = nullptr;
+    CTWReportViewGP* reportView_ = nullptr;
+    PrintPane printPane_ = PrintPane::caseList;
+    QMetaObject::Connection focusConnection_;
     QSplitter* mainSplitter_ = nullptr;
     QSplitter* rightSplitter_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -4,12 +4,23 @@
 #include "app/dialog_prompts.h"
 #include "app/main_frame.h"
 #include "app/orvenna_oc_doc.h"
+#include "app/shell_command.h"
+#include "app/shell_print.h"
 #include "platform/settings_file.h"
+
+#include <QFile>
+
+#include <iostream>
 
 orv_app_detail::ProcessArguments::ProcessArguments(int argc, char** argv)
 {
     for (int i = 0; i < argc && argv[i] != nullptr; ++i)
         received.emplace_back(argv[i]);
+    // A print into a PDF file and an incomplete print form show no window.
+    const CShellCommand::Kind kind = ParseShellCommand(received).kind;
+    const bool windowless = kind == CShellCommand::printFilePdf || kind == CShellCommand::incomplete;
+    if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 COrvennaOCApp::COrvennaOCApp(int& argc, char** argv)
@@ -31,14 +42,32 @@ TaskKind COrvennaOCApp::ParseTaskArgs(CTaskParams& params) const
     return ::ParseTaskArgs(received, params);
 }
 
+std::vector<std::string> COrvennaOCApp::ShellArguments() const
+{
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(QFile::encodeName(argument).toStdString());
+    return arguments;
+}
+
 bool COrvennaOCApp::InitInstance()
 {
     prompts_ = std::make_unique<DialogPrompts>();
+    const CShellCommand shell = ParseShellCommand(ShellArguments());
+    if (shell.kind != CShellCommand::none && shell.kind != CShellCommand::openFile) {
+        exitCode_ = RunShellPrint(shell, *prompts_, std::cerr);
+        return false;
+    }
+
     document_ = std::make_unique<COrvennaOCDoc>(*prompts_, SettingsFilePath());
     document_->SetDialogs(DesktopDialogs(*prompts_));
     frame_ = std::make_unique<CMainFrame>(*document_);
     prompts_->SetParent(frame_.get());
 
+    // A report file named on the command line is shown (a failure is reported and the
+    // program starts all the same).
+    if (shell.kind == CShellCommand::openFile)
+        document_->OpenReportFile(QFile::decodeName(QByteArray::fromStdString(shell.fileName)));
     frame_->show();
     return true;
 }

@@ -21,7 +21,9 @@ class DialogPrompts;
 inline constexpr char kApplicationTitle[] = "Orvenna Office Client";
 
 namespace orv_app_detail {
-// Copies the arguments before QApplication's constructor sees them.
+// Copies the arguments before QApplication's constructor sees them. A print into a PDF
+// file needs no display, nor does an incomplete print form, which only says how the
+// forms go: unless told otherwise, Qt then starts without one.
 struct ProcessArguments {
     ProcessArguments(int argc, char** argv);
     std::vector<std::string> received;
@@ -33,9 +35,16 @@ public:
     COrvennaOCApp(int& argc, char** argv);
     ~COrvennaOCApp() override;
 
-    // Creates the document and the main window and shows the window. True to enter the
+    // Creates the document and the main window and shows the window, with the report
+    // file of the command line in the report pane when one is named. True to enter the
     // event loop. Nothing connects here: the user logs in with the Log In command.
+    // A print form of the command line (shell_command.h) prints and returns false.
     bool InitInstance();
+    // The program's exit status when InitInstance returned false.
+    int ExitCode() const { return exitCode_; }
+
+    // The command line after Qt took its own options out, for the report file forms.
+    std::vector<std::string> ShellArguments() const;
 
     COrvennaOCDoc* Document() const { return document_.get(); }
     CMainFrame* MainFrame() const { return frame_.get(); }
@@ -51,4 +60,5 @@ private:
     std::unique_ptr<DialogPrompts> prompts_;
     std::unique_ptr<COrvennaOCDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
+    int exitCode_ = 0;
 };

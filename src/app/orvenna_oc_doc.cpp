@@ -8,11 +8,12 @@
 #include "net/server_connector.h"
 #include "platform/user_prompts.h"
 #include "query/case_view_list.h"
+#include "report/report_printout.h"
 
 #include <algorithm>
 
 COrvennaOCDoc::COrvennaOCDoc(UserPrompts& prompts, QString settingsPath)
-    : prompts_(prompts), settingsPath_(std::move(settingsPath))
+    : prompts_(prompts), settingsPath_(std::move(settingsPath)), report_(std::make_shared<CReportPrintout>())
 {
 }
 
@@ -180,7 +181,9 @@ bool COrvennaOCDoc::HasDocumentCommand(int commandId) const
     switch (commandId) {
     case cmdLogIn: return static_cast<bool>(dialogs_.logIn);
     case cmdLogOut:
-    case cmdHiddenTreeNodes: return true;
+    case cmdHiddenTreeNodes:
+    case cmdOpenReportFile:
+    case cmdSaveReportFile: return true;
     case cmdSearchCases: return static_cast<bool>(dialogs_.search);
     case cmdLoggedInUserList: return static_cast<bool>(dialogs_.loggedInUsers);
     default: return false;
@@ -195,6 +198,8 @@ bool COrvennaOCDoc::DocumentCommandEnabled(int commandId) const
     case cmdLoggedInUserList: return loggedIn_;
     case cmdHiddenTreeNodes: return loggedIn_ && (inventoryInfo_.rights & kRightsForHiddenNodes) != 0;
     case cmdSearchCases: return FindSearchView(caseViews_) != nullptr;
+    case cmdOpenReportFile:
+    case cmdSaveReportFile: return true;
     default: return false;
     }
 }
@@ -219,6 +224,8 @@ void COrvennaOCDoc::RunDocumentCommand(int commandId)
     case cmdHiddenTreeNodes: ToggleHiddenTreeNodes(); break;
     case cmdSearchCases: SearchCases(); break;
     case cmdLoggedInUserList: ShowLoggedInUsers(); break;
+    case cmdOpenReportFile: OpenReportFile(); break;
+    case cmdSaveReportFile: SaveReportFile(); break;
     default: break;
     }
 }
@@ -236,6 +243,10 @@ bool COrvennaOCDoc::HasTreeCommand(int commandId) const
     case cmdShowCaseView: return true;
     case cmdSearchCaseView: return static_cast<bool>(dialogs_.search);
     case cmdEditCaseView: return static_cast<bool>(dialogs_.editCaseView);
+    case cmdShowReportView:
+    case cmdExportReportPdf:
+    case cmdExportReportTiff:
+    case cmdExportReportXps: return true;
     default: return false;
     }
 }
@@ -253,6 +264,17 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
         outcome.succeeded = SearchWithCaseView(node.text, node.parentKind, node.parentText);
         break;
     case cmdEditCaseView: outcome.succeeded = EditCaseView(node.text, node.parentKind); break;
+    // A report view node runs its report for the whole inventory.
+    case cmdShowReportView: outcome.succeeded = ShowReport(node.text, {}); break;
+    case cmdExportReportPdf:
+        outcome.succeeded = ExportReport(node.text, {}, CInventoryServer::outputPdf);
+        break;
+    case cmdExportReportTiff:
+        outcome.succeeded = ExportReport(node.text, {}, CInventoryServer::outputTiff);
+        break;
+    case cmdExportReportXps:
+        outcome.succeeded = ExportReport(node.text, {}, CInventoryServer::outputXps);
+        break;
     default: break;
     }
     return outcome;

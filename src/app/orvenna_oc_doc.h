@@ -31,6 +31,7 @@
 
 class CCaseQueryRequestInfo;
 class CCaseQueryResults;
+class CReportPrintout;
 class UserPrompts;
 
 class COrvennaOCDoc : public InventoryTreeHost, public CaseListHost {
@@ -99,6 +100,22 @@ public:
     std::optional<std::string> GenerateReport(const std::string& reportName, const CInventoryServer::CaseIds& caseIds,
                                               CInventoryServer::ReportOutput output);
 
+    // --- Reports ---------------------------------------------------------------------------
+    // The report in the report pane: an empty printout until one is shown.
+    const std::shared_ptr<CReportPrintout>& Report() const { return report_; }
+    // Display: the report view generated as a printout for the cases (none: the whole
+    // inventory) and shown in the report pane.
+    bool ShowReport(const std::string& reportName, const CInventoryServer::CaseIds& caseIds);
+    // Export: asks for the output file, has the server make the PDF, TIFF or XPS
+    // document and writes its bytes unchanged.
+    bool ExportReport(const std::string& reportName, const CInventoryServer::CaseIds& caseIds,
+                      CInventoryServer::ReportOutput output);
+    // Op&en File...: reads the report file at `path` (asking for one when empty) and
+    // shows it in the report pane. Failures are shown; the pane keeps its report.
+    bool OpenReportFile(const QString& path = {});
+    // &Save As File...: asks for a file and saves the report of the report pane in it.
+    bool SaveReportFile();
+
     // "Administrators" to "Schedulers" for 0 to 7, the empty text otherwise.
     static std::string AccessGroupName(int index);
 
@@ -154,6 +171,8 @@ private:
     void CloseConnection();
     std::unique_ptr<CCaseQueryResults> Query(const CCaseQueryRequestInfo& request);
     void NotifyUpdated();
+    // Makes the report the one of the report pane and tells the views.
+    void ShowInReportPane(std::shared_ptr<CReportPrintout> report);
 
     UserPrompts& prompts_;
     QString settingsPath_;
@@ -172,4 +191,5 @@ private:
     std::vector<CReportViewParam> reportViews_;
     CInventoryInfo inventoryInfo_;
     int showHiddenNodes_ = 0;
+    std::shared_ptr<CReportPrintout> report_;
 };

@@ -26,9 +26,16 @@ public:
         lastRequest = request ? std::make_unique<CCaseQueryRequestInfo>(*request) : nullptr;
         ++runs;
     }
+    void OnReportShown(const std::shared_ptr<CReportPrintout>& report) override
+    {
+        lastReport = report;
+        ++reportsShown;
+    }
 
     int updates = 0;
     int runs = 0;
+    int reportsShown = 0;
+    std::shared_ptr<CReportPrintout> lastReport;
     std::vector<QString> titles;
     std::unique_ptr<CCaseQueryResults> lastResults;
     std::unique_ptr<CCaseQueryRequestInfo> lastRequest;

@@ -1,5 +1,6 @@
 // Renders the main window against the demo inventory: logged out, logged in with a
-// case view run from the tree, and the search and logged-in users dialogs over it.
+// case view run from the tree, the search and logged-in users dialogs over it, and a
+// report in the report pane.
 // With ORV_SCREENSHOT_DIR set the pictures are written there as PNG files, to look at
 // (run under a real X server, such as xvfb-run with QT_QPA_PLATFORM=xcb, to see the
 // window as the desktop draws it).
@@ -9,10 +10,12 @@
 #include "app/main_commands.h"
 #include "app/main_frame.h"
 #include "app/main_frame_layout.h"
+#include "app/report_samples.h"
 #include "app/search_dlg.h"
 #include "query/widgets/case_list_model.h"
 #include "query/widgets/case_view.h"
 #include "query/widgets/inventory_tree_view.h"
+#include "report/widgets/tw_report_view_gp.h"
 #include "support/server_process.h"
 #include "support/widget_application.h"
 
@@ -96,6 +99,52 @@ TEST(Screenshots, MainWindowAgainstTheDemoInventory)
                            "carrier: Atlas Mutual Insurance (Parent) from 10.0.7.3 since 2024-05-02 09:20"},
                           &frame);
     Save(users, QStringLiteral("logged_in_users.png"));
+}
+
+TEST(Screenshots, AReportInTheReportPane)
+{
+    WidgetApplication();
+    CServerProcess server({"--demo"});
+    ASSERT_TRUE(server.Start());
+    DocFixture f;
+    f.userId = "admin";
+    f.password = "admin";
+    f.port = server.Port();
+
+    CMainFrame frame(f.doc);
+    frame.resize(1280, 800);
+    frame.show();
+    frame.Action(cmdLogIn)->trigger();
+    ASSERT_TRUE(f.doc.IsLoggedIn());
+    CInventoryTreeView& tree = *frame.TreeView();
+    if (QTreeWidgetItem* allParents = Find(tree.invisibleRootItem(), {"Parents", "All Parents"});
+        allParents && allParents->childCount() > 0) {
+        allParents->setExpanded(true);
+        QTreeWidgetItem* view = allParents->child(0);
+        tree.RunCommand(tree.DoubleClickCommandOf(view), view);
+    }
+
+    // The server's first report view, double-clicked in the tree.
+    QTreeWidgetItem* reports = Find(tree.invisibleRootItem(), {"Reports"});
+    ASSERT_TRUE(reports != nullptr && reports->childCount() > 0);
+    tree.setCurrentItem(reports->child(0));
+    tree.RunCommand(tree.DoubleClickCommandOf(reports->child(0)), reports->child(0));
+    ASSERT_EQ(frame.ReportView()->Logic().CurrentPage(), 1);
+    Save(frame, QStringLiteral("main_report_preview.png"));
+
+    // A report file opened with "Op&en File...": its landscape page, zoomed out.
+    f.prompts.fileAnswers = {SavedReport(f.dir.path(), "Premium Audit Inventory.tdf", SampleReport())};
+    frame.Action(cmdOpenReportFile)->trigger();
+    const std::vector<int>& orientations = frame.ReportView()->Printout()->PageOrientations();
+    const auto landscape = std::find(orientations.begin(), orientations.end(), CReportPrintout::kLandscape);
+    ASSERT_NE(landscape, orientations.end());
+    while (frame.ReportView()->Logic().CurrentPage() < landscape - orientations.begin() + 1)
+        frame.Action(cmdNextPage)->trigger();
+    frame.Action(cmdZoomOut)->trigger();
+    frame.Action(cmdZoomOut)->trigger();
+    Save(frame, QStringLiteral("main_report_landscape.png"));
+    for (const QString& message : f.prompts.MessageTexts())
+        std::cerr << "message: " << message.toStdString() << '\n';
 }
 
 TEST(Screenshots, EveryToolbarButtonHasAPicture)

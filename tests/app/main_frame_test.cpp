@@ -79,10 +79,16 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
         {"&File", "Log &In...", "Log &Out...", "-", "E&xit"},
         {"&Cases", "&Search Cases..."},
         {"&View", "&Hidden Tree Nodes", "-", "Logged In User List"},
+        {"&Report", "Print Pre&view...", "&Print...", "-", "&First Page", "P&revious Page", "&Next Page",
+         "&Last Page", "-", "Zoom &In", "Zoom &Out", "-", "Op&en File...", "&Save As File..."},
         {"&Help", "&About Orvenna Office Client..."},
     };
     EXPECT_EQ(MenuTexts(frame), expected);
-    EXPECT_EQ(ToolbarCommands(frame), (std::vector<int>{cmdSearchCases, 0, cmdAppAbout}));
+    const std::vector<int> previewButtons = {cmdFirstPage, cmdPreviousPage, cmdNextPage, cmdLastPage, 0,
+                                             cmdZoomIn,    cmdZoomOut};
+    std::vector<int> toolbar = {cmdSearchCases, 0, cmdFilePrintPreview, cmdFilePrint, cmdAppAbout, 0};
+    toolbar.insert(toolbar.end(), previewButtons.begin(), previewButtons.end());
+    EXPECT_EQ(ToolbarCommands(frame), toolbar);
     EXPECT_FALSE(frame.Action(cmdSearchCases)->icon().isNull());
     EXPECT_FALSE(frame.Action(cmdAppAbout)->icon().isNull());
 
@@ -99,7 +105,9 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
     int launched = 0;
     frame.AddCommand(cmdLaunchTool, [&] { ++launched; });
     EXPECT_EQ(MenuTexts(frame)[0], (QStringList{"&File", "Log &In...", "Log &Out...", "-", "Launch Tool", "-", "E&xit"}));
-    EXPECT_EQ(ToolbarCommands(frame), (std::vector<int>{cmdSearchCases, 0, cmdAppAbout, 0, cmdLaunchTool}));
+    toolbar = {cmdSearchCases, 0, cmdFilePrintPreview, cmdFilePrint, cmdAppAbout, 0, cmdLaunchTool, 0};
+    toolbar.insert(toolbar.end(), previewButtons.begin(), previewButtons.end());
+    EXPECT_EQ(ToolbarCommands(frame), toolbar);
     frame.Action(cmdLaunchTool)->trigger();
     EXPECT_EQ(launched, 1);
 

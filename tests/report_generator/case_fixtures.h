@@ -12,7 +12,9 @@ inline constexpr int64_t kToday = 45352;
 
 inline CReportContext TestContext()
 {
-    return {kToday};
+    CReportContext context;
+    context.today = kToday;
+    return context;
 }
 
 inline CAuditCase MakeCase(const std::string& number, const std::string& parent, const std::string& child,

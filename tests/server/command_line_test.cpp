@@ -48,6 +48,7 @@ TEST(ServerCommandLine, RefusesBadValues)
         {"--redirect", std::string(300, 'h') + ":9000"},
         {"--max-connections", "0"},
         {"--max-payload", "-1"},
+        {"--max-report", "1023"},
         {"--add-admin", ""},
         {"--frobnicate"},
     };
