@@ -6,6 +6,7 @@
 //   transfer  the payload's length line and 255-byte pieces from one session to another
 //   client    expansion and loading of the reply record
 // and a raw loopback copy of the same payload bytes (64 KiB sends, no protocol).
+#include "bench_support.h"
 #include "codec/class_registry.h"
 #include "codec/mem_file.h"
 #include "net/inventory_server.h"
@@ -23,59 +24,18 @@
 #include "server/store/inventory_store.h"
 #include "server/store/server_time.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
-constexpr int kRuns = 3;  // the best of these is reported
-using Clock = std::chrono::steady_clock;
-
-double BestSeconds(const std::function<bool()>& run)
-{
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = Clock::now();
-        if (!run())
-            return -1;
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-// A connected pair of sessions: the client connects, the other side adopts the accepted
-// socket as the inventory server does.
-bool ConnectPair(CServerSession& client, CServerSession& server)
-{
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bool ok = listener >= 0 && ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-              ::listen(listener, 1) == 0 &&
-              ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
-              client.Connect(ntohs(address.sin_port), "127.0.0.1") == 0;
-    if (ok) {
-        const int accepted = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        ok = accepted >= 0 && server.Adopt(accepted);
-    }
-    if (listener >= 0)
-        ::close(listener);
-    return ok;
-}
+using bench::BestSeconds;
+using bench::ConnectPair;
+using bench::kRuns;
 
 // Cases like the demo's: a few hundred insured names, three parents, a dozen children.
 bool FillCases(CInventoryStore& inventory, int count)
@@ -247,28 +207,8 @@ bool Measure(int cases, Figures& f)
             thread.join();
             return sent && received && sink.GetLength() == bytes.size();
         });
-        f.rawCopy = BestSeconds([&]() {
-            std::thread thread([&]() {
-                size_t done = 0;
-                while (done < bytes.size()) {
-                    const ssize_t n = ::send(sender.GetHandle(), bytes.data() + done,
-                                             std::min<size_t>(65536, bytes.size() - done), MSG_NOSIGNAL);
-                    if (n <= 0)
-                        break;
-                    done += static_cast<size_t>(n);
-                }
-            });
-            std::vector<char> buffer(65536);
-            size_t received = 0;
-            while (received < bytes.size()) {
-                const ssize_t n = ::recv(receiver.GetHandle(), buffer.data(), buffer.size(), 0);
-                if (n <= 0)
-                    break;
-                received += static_cast<size_t>(n);
-            }
-            thread.join();
-            return received == bytes.size();
-        });
+        f.rawCopy = BestSeconds(
+            [&]() { return bench::RawCopy(sender.GetHandle(), receiver.GetHandle(), bytes); });
         ok = f.query > 0 && f.encode > 0 && f.decode > 0 && f.transfer > 0 && f.rawCopy > 0;
     }
     const std::string cleanup = std::string("rm -rf '") + folder + "'";

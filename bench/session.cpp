@@ -3,28 +3,20 @@
 // when switched on, pieces of 255 bytes), plain and enciphered. Beside each figure, a
 // raw loopback copy of the same bytes in the same run (64 KiB sends, no encoding) shows
 // what the socket alone would carry.
+#include "bench_support.h"
 #include "codec/binary_object.h"
 #include "codec/mem_file.h"
 #include "net/server_session.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
-constexpr int kRuns = 3;  // the best of these is reported
-using Clock = std::chrono::steady_clock;
+using bench::BestSeconds;
+using bench::ConnectPair;
 
 // Bytes like those of a generated report or an attachment: text with repeated words
 // and numbers, compressible but not trivially.
@@ -45,40 +37,6 @@ std::string DocumentBytes(size_t size)
     return bytes;
 }
 
-// A connected pair of sessions: the client connects, the other side adopts the accepted
-// socket as the inventory server does.
-bool ConnectPair(CServerSession& client, CServerSession& server)
-{
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bool ok = listener >= 0 && ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-              ::listen(listener, 1) == 0 &&
-              ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
-              client.Connect(ntohs(address.sin_port), "127.0.0.1") == 0;
-    if (ok) {
-        const int accepted = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        ok = accepted >= 0 && server.Adopt(accepted);
-    }
-    if (listener >= 0)
-        ::close(listener);
-    return ok;
-}
-
-double BestSeconds(const std::function<bool()>& run)
-{
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = Clock::now();
-        if (!run())
-            return -1;
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
-
 // Sends the bytes over loopback in 64 KiB sends and reads them back.
 double RawCopySeconds(const std::string& bytes)
 {
@@ -88,26 +46,7 @@ double RawCopySeconds(const std::string& bytes)
         CServerSession b;
         if (!ConnectPair(a, b))
             return false;
-        std::thread sender([&]() {
-            size_t sent = 0;
-            while (sent < bytes.size()) {
-                const ssize_t n = ::send(a.GetHandle(), bytes.data() + sent,
-                                         std::min<size_t>(65536, bytes.size() - sent), MSG_NOSIGNAL);
-                if (n <= 0)
-                    break;
-                sent += static_cast<size_t>(n);
-            }
-        });
-        std::vector<char> buffer(65536);
-        size_t received = 0;
-        while (received < bytes.size()) {
-            const ssize_t n = ::recv(b.GetHandle(), buffer.data(), buffer.size(), 0);
-            if (n <= 0)
-                break;
-            received += static_cast<size_t>(n);
-        }
-        sender.join();
-        return received == bytes.size();
+        return bench::RawCopy(a.GetHandle(), b.GetHandle(), bytes);
     });
 }
 

@@ -172,6 +172,71 @@ void BindPassword(CStatement& statement, int first, const NewPassword& password)
     statement.BindInt(first + 2, password.hash.iterations);
 }
 
+// An account table and its key column. Only these fixed names are put into SQL text.
+struct AccountTable {
+    const char* table;
+    const char* idColumn;
+};
+constexpr AccountTable kParentsTable{"Parents", "ParentID"};
+constexpr AccountTable kChildrenTable{"Children", "ChildID"};
+
+// The id of the account with this name, if there is one.
+std::optional<int64_t> FindAccountId(CDatabase& db, const AccountTable& t, const std::string& name)
+{
+    CCachedStatement find =
+        db.Prepare(std::string("SELECT ") + t.idColumn + " FROM " + t.table + " WHERE Name = ?;");
+    find->BindText(1, name);
+    if (!find->Step())
+        return std::nullopt;
+    return find->ColumnInt(0);
+}
+
+// True when another account than the one with this id already has the name.
+bool NameTakenByOther(CDatabase& db, const AccountTable& t, const std::string& name, int64_t id)
+{
+    const std::optional<int64_t> other = FindAccountId(db, t, name);
+    return other && *other != id;
+}
+
+// Runs a statement on the account's row (or its rows elsewhere) with the id as its only
+// parameter; false when it failed.
+bool RunForId(CDatabase& db, const std::string& sql, int64_t id)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    statement->BindInt(1, id);
+    statement->Step();
+    return statement->Done();
+}
+
+bool DeleteAccount(CDatabase& db, const AccountTable& t, int64_t id)
+{
+    return RunForId(db, std::string("DELETE FROM ") + t.table + " WHERE " + t.idColumn + " = ?;", id);
+}
+
+// The record date stored for the account, when it has one; otherwise the date is left.
+void ReadRecordDate(CDatabase& db, const AccountTable& t, int64_t id, CDateTime& date)
+{
+    CCachedStatement select =
+        db.Prepare(std::string("SELECT RecordDate FROM ") + t.table + " WHERE " + t.idColumn + " = ?;");
+    select->BindInt(1, id);
+    if (select->Step())
+        date = ReadDate(*select, 0);
+}
+
+// Stores a new salted password hash for the account; nothing to do without one.
+bool StorePassword(CDatabase& db, const AccountTable& t, int64_t id, const NewPassword& password)
+{
+    if (!password.given)
+        return true;
+    CCachedStatement update = db.Prepare(std::string("UPDATE ") + t.table +
+                                         " SET Salt = ?, PasswordHash = ?, Iterations = ? WHERE " + t.idColumn +
+                                         " = ?;");
+    BindPassword(*update, 1, password);
+    update->BindInt(4, id);
+    update->Step();
+    return update->Done();
+}
+
 }  // namespace
 
 bool IsValidLoginId(const std::string& loginId)
@@ -249,27 +314,21 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
         return Status::failed;
     int64_t id = 0;
     if (mode != Mode::add) {
-        CCachedStatement find = m_db.Prepare("SELECT ParentID FROM Parents WHERE Name = ?;");
-        find->BindText(1, name);
-        if (!find->Step())
+        const std::optional<int64_t> found = FindAccountId(m_db, kParentsTable, name);
+        if (!found)
             return Status::failed;
-        id = find->ColumnInt(0);
+        id = *found;
     }
     if (mode == Mode::remove) {
         if (actor.IsParent() && actor.accountId == id)
             return Status::failed;
         if (ParentIsReferenced(m_db, name))
             return Status::linked;
-        CCachedStatement remove = m_db.Prepare("DELETE FROM Parents WHERE ParentID = ?;");
-        remove->BindInt(1, id);
-        remove->Step();
-        return remove->Done() && transaction.Commit() ? Status::ok : Status::failed;
+        return DeleteAccount(m_db, kParentsTable, id) && transaction.Commit() ? Status::ok : Status::failed;
     }
 
     // The new name and login id must be free for this account.
-    CCachedStatement taken = m_db.Prepare("SELECT ParentID FROM Parents WHERE Name = ?;");
-    taken->BindText(1, parent.name);
-    if (taken->Step() && taken->ColumnInt(0) != id)
+    if (NameTakenByOther(m_db, kParentsTable, parent.name, id))
         return Status::failed;
     if (!parent.connectionUserId.empty() &&
         !CAccountStore::LoginIdIsFree(m_db, parent.connectionUserId, AccountKind::parent, id))
@@ -299,12 +358,7 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
     // A change keeps the server's own fields (record number, date) and, without a new
     // password, the stored one; a login id that changes needs a new password to log in.
     CAdminParentUser stored = parent;
-    {
-        CCachedStatement date = m_db.Prepare("SELECT RecordDate FROM Parents WHERE ParentID = ?;");
-        date->BindInt(1, id);
-        if (date->Step())
-            stored.date = ReadDate(*date, 0);
-    }
+    ReadRecordDate(m_db, kParentsTable, id, stored.date);
     CCachedStatement update = m_db.Prepare("UPDATE Parents SET " + map.Assignments() +
                                            ", LoginID = ? WHERE ParentID = ?;");
     const int next = static_cast<int>(map.Size()) + 1;
@@ -317,15 +371,8 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
     update->Step();
     if (!update->Done())
         return Status::failed;
-    if (password.given) {
-        CCachedStatement setPassword =
-            m_db.Prepare("UPDATE Parents SET Salt = ?, PasswordHash = ?, Iterations = ? WHERE ParentID = ?;");
-        BindPassword(*setPassword, 1, password);
-        setPassword->BindInt(4, id);
-        setPassword->Step();
-        if (!setPassword->Done())
-            return Status::failed;
-    }
+    if (!StorePassword(m_db, kParentsTable, id, password))
+        return Status::failed;
     if (parent.name != name && !RenameParentEverywhere(m_db, name, parent.name))
         return Status::failed;
     return transaction.Commit() ? Status::ok : Status::failed;
@@ -363,17 +410,12 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
             return Status::failed;
         if (ChildIsReferenced(m_db, name))
             return Status::linked;
-        CCachedStatement remove = m_db.Prepare("DELETE FROM Children WHERE ChildID = ?;");
-        remove->BindInt(1, id);
-        remove->Step();
-        return remove->Done() && transaction.Commit() ? Status::ok : Status::failed;
+        return DeleteAccount(m_db, kChildrenTable, id) && transaction.Commit() ? Status::ok : Status::failed;
     }
     // The group is fixed once the child exists.
     if (mode == Mode::change && child.group != storedGroup)
         return Status::failed;
-    CCachedStatement taken = m_db.Prepare("SELECT ChildID FROM Children WHERE Name = ?;");
-    taken->BindText(1, child.name);
-    if (taken->Step() && taken->ColumnInt(0) != id)
+    if (NameTakenByOther(m_db, kChildrenTable, child.name, id))
         return Status::failed;
     if (!CAccountStore::LoginIdIsFree(m_db, child.userId, AccountKind::child, id))
         return Status::failed;
@@ -397,10 +439,7 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
         id = m_db.LastInsertId();
     } else {
         CAdminChildUser stored = child;
-        CCachedStatement date = m_db.Prepare("SELECT RecordDate FROM Children WHERE ChildID = ?;");
-        date->BindInt(1, id);
-        if (date->Step())
-            stored.date = ReadDate(*date, 0);
+        ReadRecordDate(m_db, kChildrenTable, id, stored.date);
         CCachedStatement update =
             m_db.Prepare("UPDATE Children SET " + map.Assignments() + ", LoginID = ? WHERE ChildID = ?;");
         map.Bind(*update, 1, stored);
@@ -409,21 +448,11 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
         update->Step();
         if (!update->Done())
             return Status::failed;
-        if (password.given) {
-            CCachedStatement setPassword =
-                m_db.Prepare("UPDATE Children SET Salt = ?, PasswordHash = ?, Iterations = ? WHERE ChildID = ?;");
-            BindPassword(*setPassword, 1, password);
-            setPassword->BindInt(4, id);
-            setPassword->Step();
-            if (!setPassword->Done())
-                return Status::failed;
-        }
+        if (!StorePassword(m_db, kChildrenTable, id, password))
+            return Status::failed;
         if (child.name != name && !RenameChildEverywhere(m_db, name, child.name))
             return Status::failed;
-        CCachedStatement clear = m_db.Prepare("DELETE FROM AssignCriteria WHERE ChildID = ?;");
-        clear->BindInt(1, id);
-        clear->Step();
-        if (!clear->Done())
+        if (!RunForId(m_db, "DELETE FROM AssignCriteria WHERE ChildID = ?;", id))
             return Status::failed;
     }
     CCachedStatement criterion = m_db.Prepare(
@@ -468,10 +497,7 @@ bool CAccountAdminStore::GetBillingDefaults(const std::string& account, int kind
     if (kind != kParentAccount && kind != kChildAccount)
         return false;
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CCachedStatement exists = m_db.Prepare(kind == kParentAccount ? "SELECT 1 FROM Parents WHERE Name = ?;"
-                                                                  : "SELECT 1 FROM Children WHERE Name = ?;");
-    exists->BindText(1, account);
-    if (!exists->Step())
+    if (!FindAccountId(m_db, kind == kParentAccount ? kParentsTable : kChildrenTable, account))
         return false;
     rows = ReadBillingDefaults(m_db, kind, account);
     return true;
@@ -484,22 +510,16 @@ int CAccountAdminStore::SetBillingDefaults(const std::string& account, int kind,
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;
-    const bool parent = kind == kParentAccount;
-    CCachedStatement find = m_db.Prepare(parent ? "SELECT ParentID FROM Parents WHERE Name = ?;"
-                                                : "SELECT ChildID FROM Children WHERE Name = ?;");
-    find->BindText(1, account);
-    if (!find->Step())
+    const AccountTable& table = kind == kParentAccount ? kParentsTable : kChildrenTable;
+    const std::optional<int64_t> found = FindAccountId(m_db, table, account);
+    if (!found)
         return Status::failed;
-    const int64_t id = find->ColumnInt(0);
-    CCachedStatement clear = m_db.Prepare(parent ? "DELETE FROM BillingDefaults WHERE ParentID = ?;"
-                                                 : "DELETE FROM BillingDefaults WHERE ChildID = ?;");
-    clear->BindInt(1, id);
-    clear->Step();
-    if (!clear->Done())
+    const int64_t id = *found;
+    if (!RunForId(m_db, std::string("DELETE FROM BillingDefaults WHERE ") + table.idColumn + " = ?;", id))
         return Status::failed;
     const auto& map = BillingDefColumns();
     CCachedStatement insert = m_db.Prepare(std::string("INSERT INTO BillingDefaults (") +
-                                           (parent ? "ParentID" : "ChildID") + ", Position, " + map.Names() +
+                                           table.idColumn + ", Position, " + map.Names() +
                                            ") VALUES (?, ?, " + map.Placeholders() + ");");
     for (size_t i = 0; i < rows.size(); ++i) {
         insert->Reset();

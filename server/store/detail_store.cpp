@@ -98,6 +98,47 @@ bool ProposeEntry(CDatabase& db, const CAuditCase& record, const std::string& pa
     return true;
 }
 
+// The case's id when the user may read it (and, for archived-only requests, it is
+// archived); 0 otherwise. The caller holds the database lock.
+int64_t ReachReadable(CCaseStore& cases, const SessionUser& user, const std::string& caseNumber, bool archivedOnly)
+{
+    CAuditCase record;
+    const int64_t id = cases.Reach(user, caseNumber, &record);
+    if (id == 0 || (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup))
+        return 0;
+    return id;
+}
+
+// Reaches a case whose attachments are to change: Status::ok with its id, or why not.
+int ReachForAttachmentChange(CCaseStore& cases, const SessionUser& user, const std::string& caseNumber,
+                             bool archivedOnly, int64_t& id)
+{
+    CAuditCase record;
+    id = cases.Reach(user, caseNumber, &record);
+    if (id == 0)
+        return Status::failed;
+    if (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup)
+        return Status::denied;
+    if (IsChildLinkedOrLinking(record.childLinkStatus))
+        return Status::linked;
+    return Status::ok;
+}
+
+// Runs a statement whose only parameter is a row id; false when it failed.
+bool RunForId(CDatabase& db, const char* sql, int64_t id)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    statement->BindInt(1, id);
+    statement->Step();
+    return statement->Done();
+}
+
+// Commits the transaction: Status::ok, or Status::failed when that did not work.
+int CommitStatus(CTransaction& transaction)
+{
+    return transaction.Commit() ? Status::ok : Status::failed;
+}
+
 }  // namespace
 
 const CBillingDef* MatchBillingDefault(const std::vector<CBillingDef>& rows, const CAuditCase& record)
@@ -160,9 +201,8 @@ bool CDetailStore::GetAttachments(const SessionUser& user, const std::string& ca
                                   std::vector<CAttachment>& attachments)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CAuditCase record;
-    const int64_t id = m_cases.Reach(user, caseNumber, &record);
-    if (id == 0 || (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup))
+    const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
+    if (id == 0)
         return false;
     CCachedStatement select = m_db.Prepare(
         "SELECT AttachmentID, OpaqueInt, Name, Kind, FileName, Printable, ToBePrinted, IsDefault FROM Attachments"
@@ -188,9 +228,8 @@ bool CDetailStore::GetAttachmentBytes(const SessionUser& user, const std::string
                                       bool archivedOnly, std::string& bytes)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CAuditCase record;
-    const int64_t id = m_cases.Reach(user, caseNumber, &record);
-    if (id == 0 || (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup))
+    const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
+    if (id == 0)
         return false;
     CCachedStatement select = m_db.Prepare("SELECT Content FROM Attachments WHERE CaseID = ? AND AttachmentID = ?;");
     select->BindInt(1, id);
@@ -206,9 +245,8 @@ bool CDetailStore::GetAttachmentDocument(const SessionUser& user, const std::str
                                          std::string& bytes)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CAuditCase record;
-    const int64_t id = m_cases.Reach(user, caseNumber, &record);
-    if (id == 0 || (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup))
+    const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
+    if (id == 0)
         return false;
     CCachedStatement select =
         m_db.Prepare("SELECT Content FROM Attachments WHERE CaseID = ? AND AttachmentID = ? AND Kind = ?;");
@@ -229,14 +267,10 @@ int CDetailStore::SetAttachment(const SessionUser& user, const std::string& case
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;
-    CAuditCase record;
-    const int64_t id = m_cases.Reach(user, caseNumber, &record);
-    if (id == 0)
-        return Status::failed;
-    if (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup)
-        return Status::denied;
-    if (IsChildLinkedOrLinking(record.childLinkStatus))
-        return Status::linked;
+    int64_t id = 0;
+    if (const int reached = ReachForAttachmentChange(m_cases, user, caseNumber, archivedOnly, id);
+        reached != Status::ok)
+        return reached;
 
     int64_t attachmentId = attachment.attachmentId;
     if (mode != Mode::add) {
@@ -276,10 +310,7 @@ int CDetailStore::SetAttachment(const SessionUser& user, const std::string& case
         if (!update->Done())
             return Status::failed;
     } else {
-        CCachedStatement remove = m_db.Prepare("DELETE FROM Attachments WHERE AttachmentID = ?;");
-        remove->BindInt(1, attachmentId);
-        remove->Step();
-        if (!remove->Done())
+        if (!RunForId(m_db, "DELETE FROM Attachments WHERE AttachmentID = ?;", attachmentId))
             return Status::failed;
     }
     // A case has one default attachment at most.
@@ -294,7 +325,7 @@ int CDetailStore::SetAttachment(const SessionUser& user, const std::string& case
     }
     if (!UpdateDefaultAttachment(id))
         return Status::failed;
-    return transaction.Commit() ? Status::ok : Status::failed;
+    return CommitStatus(transaction);
 }
 
 int CDetailStore::ReplaceAuditBytes(const SessionUser& user, const std::string& caseNumber, int32_t attachmentId,
@@ -303,14 +334,10 @@ int CDetailStore::ReplaceAuditBytes(const SessionUser& user, const std::string& 
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;
-    CAuditCase record;
-    const int64_t id = m_cases.Reach(user, caseNumber, &record);
-    if (id == 0)
-        return Status::failed;
-    if (archivedOnly && record.childGroupCode != CAuditCase::kArchiveGroup)
-        return Status::denied;
-    if (IsChildLinkedOrLinking(record.childLinkStatus))
-        return Status::linked;
+    int64_t id = 0;
+    if (const int reached = ReachForAttachmentChange(m_cases, user, caseNumber, archivedOnly, id);
+        reached != Status::ok)
+        return reached;
     CCachedStatement update = m_db.Prepare(
         "UPDATE Attachments SET Content = ? WHERE CaseID = ? AND AttachmentID = ? AND Kind = 'AUDIT';");
     update->BindBlob(1, bytes);
@@ -319,7 +346,7 @@ int CDetailStore::ReplaceAuditBytes(const SessionUser& user, const std::string& 
     update->Step();
     if (!update->Done() || m_db.Changes() != 1)
         return Status::failed;
-    return transaction.Commit() ? Status::ok : Status::failed;
+    return CommitStatus(transaction);
 }
 
 // --- Billing ---------------------------------------------------------------------------
@@ -375,7 +402,7 @@ int CDetailStore::SetBillingEntry(const SessionUser& user, const std::string& ca
     if (mode == Mode::add) {
         if (!InsertBillingEntry(id, entry))
             return Status::failed;
-        return transaction.Commit() ? Status::ok : Status::failed;
+        return CommitStatus(transaction);
     }
     CCachedStatement find = m_db.Prepare("SELECT BillingDate FROM BillingEntries WHERE CaseID = ? AND EntryID = ?;");
     find->BindInt(1, id);
@@ -384,10 +411,7 @@ int CDetailStore::SetBillingEntry(const SessionUser& user, const std::string& ca
         return Status::failed;
     const CDateTime storedDate = ReadDate(*find, 0);
     if (mode == Mode::remove) {
-        CCachedStatement remove = m_db.Prepare("DELETE FROM BillingEntries WHERE EntryID = ?;");
-        remove->BindInt(1, entry.entryId);
-        remove->Step();
-        if (!remove->Done())
+        if (!RunForId(m_db, "DELETE FROM BillingEntries WHERE EntryID = ?;", entry.entryId))
             return Status::failed;
     } else {
         CBillingEntry stored = entry;
@@ -401,7 +425,7 @@ int CDetailStore::SetBillingEntry(const SessionUser& user, const std::string& ca
         if (!update->Done())
             return Status::failed;
     }
-    return transaction.Commit() ? Status::ok : Status::failed;
+    return CommitStatus(transaction);
 }
 
 int CDetailStore::DefaultBillingEntry(const SessionUser& user, const std::string& caseNumber,
@@ -474,7 +498,7 @@ int CDetailStore::AddMultiBilling(const SessionUser& user, const std::vector<CMu
         if (!InsertBillingEntry(id, proposal.entry))
             return Status::failed;
     }
-    return transaction.Commit() ? Status::ok : Status::failed;
+    return CommitStatus(transaction);
 }
 
 // --- Progress reports ------------------------------------------------------------------
@@ -533,7 +557,7 @@ int CDetailStore::SetProgressReport(const SessionUser& user, const std::string& 
         insert->Step();
         if (!insert->Done())
             return Status::failed;
-        return transaction.Commit() ? Status::ok : Status::failed;
+        return CommitStatus(transaction);
     }
     CCachedStatement find =
         m_db.Prepare("SELECT Internal, Linked FROM ProgressReports WHERE CaseID = ? AND EntryID = ?;");
@@ -547,10 +571,7 @@ int CDetailStore::SetProgressReport(const SessionUser& user, const std::string& 
     if ((storedInternal || (mode == Mode::change && entry.internal)) && !seeInternal)
         return Status::denied;
     if (mode == Mode::remove) {
-        CCachedStatement remove = m_db.Prepare("DELETE FROM ProgressReports WHERE EntryID = ?;");
-        remove->BindInt(1, entry.entryId);
-        remove->Step();
-        if (!remove->Done())
+        if (!RunForId(m_db, "DELETE FROM ProgressReports WHERE EntryID = ?;", entry.entryId))
             return Status::failed;
     } else {
         CCachedStatement update = m_db.Prepare(
@@ -564,5 +585,5 @@ int CDetailStore::SetProgressReport(const SessionUser& user, const std::string& 
         if (!update->Done())
             return Status::failed;
     }
-    return transaction.Commit() ? Status::ok : Status::failed;
+    return CommitStatus(transaction);
 }
