@@ -16,8 +16,15 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen
 
+# The fuzzers run first; the suite runs whatever they find, and the command fails if
+# either failed.
+fuzz_status=0
 if command -v clang++ >/dev/null 2>&1; then
-  "$root/scripts/fuzz.sh" "${ORV_FUZZ_SECONDS:-15}"
+  "$root/scripts/fuzz.sh" "${ORV_FUZZ_SECONDS:-15}" || fuzz_status=$?
 fi
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+if [ "$fuzz_status" -ne 0 ]; then
+  echo "The fuzzers found a failure (see above); findings are in build/fuzz/crashes."
+  exit "$fuzz_status"
+fi
