@@ -457,3 +457,22 @@ bool CDatabase::Migrate(std::string& error)
     }
     return Execute("COMMIT;", error);
 }
+
+bool RunWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    int index = 1;
+    for (const std::string& text : texts)
+        statement->BindText(index++, text);
+    statement->Step();
+    return statement->Done();
+}
+
+bool AnyRowWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
+{
+    CCachedStatement statement = db.Prepare(sql);
+    int index = 1;
+    for (const std::string& text : texts)
+        statement->BindText(index++, text);
+    return statement->Step();
+}

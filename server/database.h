@@ -3,6 +3,7 @@
 // operation takes the lock), WAL journal, and a schema brought up to date on open.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -99,6 +100,11 @@ private:
     std::mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CStatement>> m_statements;
 };
+
+// Runs one statement with the texts bound in order; false when it failed.
+bool RunWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts);
+// True when the query, with the texts bound in order, yields a row.
+bool AnyRowWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts);
 
 // The database lock and one write transaction (BEGIN IMMEDIATE) for as long as the
 // object lives. Without Commit() everything done under it is rolled back.

@@ -73,56 +73,36 @@ const CColumnMap<CBillingDef>& BillingDefColumns()
     return map;
 }
 
-// Runs one statement binding the texts in order; false when it failed.
-bool Run(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
-{
-    CCachedStatement statement = db.Prepare(sql);
-    int index = 1;
-    for (const std::string& text : texts)
-        statement->BindText(index++, text);
-    statement->Step();
-    return statement->Done();
-}
-
-// True when the query, with the texts bound in order, yields a row.
-bool Any(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
-{
-    CCachedStatement statement = db.Prepare(sql);
-    int index = 1;
-    for (const std::string& text : texts)
-        statement->BindText(index++, text);
-    return statement->Step();
-}
 
 bool ParentIsReferenced(CDatabase& db, const std::string& name)
 {
-    return Any(db, "SELECT 1 FROM Cases WHERE ParentName = ? LIMIT 1;", {name}) ||
-           Any(db, "SELECT 1 FROM BillingEntries WHERE ParentName = ? LIMIT 1;", {name}) ||
-           Any(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Parent' AND Value1 = ? LIMIT 1;", {name}) ||
-           Any(db, "SELECT 1 FROM Children WHERE GroupCode = 9 AND GroupDetail = ? LIMIT 1;", {name});
+    return AnyRowWithTexts(db, "SELECT 1 FROM Cases WHERE ParentName = ? LIMIT 1;", {name}) ||
+           AnyRowWithTexts(db, "SELECT 1 FROM BillingEntries WHERE ParentName = ? LIMIT 1;", {name}) ||
+           AnyRowWithTexts(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Parent' AND Value1 = ? LIMIT 1;", {name}) ||
+           AnyRowWithTexts(db, "SELECT 1 FROM Children WHERE GroupCode = 9 AND GroupDetail = ? LIMIT 1;", {name});
 }
 
 bool ChildIsReferenced(CDatabase& db, const std::string& name)
 {
-    return Any(db, "SELECT 1 FROM Cases WHERE ChildName = ? LIMIT 1;", {name}) ||
-           Any(db, "SELECT 1 FROM BillingEntries WHERE ChildName = ? LIMIT 1;", {name}) ||
-           Any(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Child' AND Value1 = ? LIMIT 1;", {name});
+    return AnyRowWithTexts(db, "SELECT 1 FROM Cases WHERE ChildName = ? LIMIT 1;", {name}) ||
+           AnyRowWithTexts(db, "SELECT 1 FROM BillingEntries WHERE ChildName = ? LIMIT 1;", {name}) ||
+           AnyRowWithTexts(db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Child' AND Value1 = ? LIMIT 1;", {name});
 }
 
 bool RenameParentEverywhere(CDatabase& db, const std::string& from, const std::string& to)
 {
-    return Run(db, "UPDATE Cases SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
-           Run(db, "UPDATE BillingEntries SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
-           Run(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Parent' AND Value1 = ?;", {to, from}) &&
-           Run(db, "UPDATE Children SET GroupDetail = ? WHERE GroupCode = 9 AND GroupDetail = ?;", {to, from});
+    return RunWithTexts(db, "UPDATE Cases SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE BillingEntries SET ParentName = ? WHERE ParentName = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Parent' AND Value1 = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE Children SET GroupDetail = ? WHERE GroupCode = 9 AND GroupDetail = ?;", {to, from});
 }
 
 bool RenameChildEverywhere(CDatabase& db, const std::string& from, const std::string& to)
 {
-    return Run(db, "UPDATE Cases SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
-           Run(db, "UPDATE BillingEntries SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
-           Run(db, "UPDATE CaseTracking SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
-           Run(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Child' AND Value1 = ?;", {to, from});
+    return RunWithTexts(db, "UPDATE Cases SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE BillingEntries SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE CaseTracking SET ChildName = ? WHERE ChildName = ?;", {to, from}) &&
+           RunWithTexts(db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Child' AND Value1 = ?;", {to, from});
 }
 
 bool CriteriaAreValid(const std::vector<CAssignCriterion>& criteria)

@@ -5,25 +5,6 @@
 
 namespace {
 
-bool RunTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
-{
-    CCachedStatement statement = db.Prepare(sql);
-    int index = 1;
-    for (const std::string& text : texts)
-        statement->BindText(index++, text);
-    statement->Step();
-    return statement->Done();
-}
-
-bool AnyRow(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)
-{
-    CCachedStatement statement = db.Prepare(sql);
-    int index = 1;
-    for (const std::string& text : texts)
-        statement->BindText(index++, text);
-    return statement->Step();
-}
-
 bool WritePlaces(CDatabase& db, int64_t territoryId, const CAdminTerritory& territory)
 {
     for (const char* sql : {"DELETE FROM TerritoryZips WHERE TerritoryID = ?;",
@@ -68,32 +49,32 @@ int CGeoStore::SetRegion(const std::string& name, const CAdminRegion& region, in
         return Status::failed;
     switch (mode) {
     case Mode::add:
-        if (region.name.empty() || AnyRow(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {region.name}))
+        if (region.name.empty() || AnyRowWithTexts(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {region.name}))
             return Status::failed;
-        if (!RunTexts(m_db, "INSERT INTO Regions (Name) VALUES (?);", {region.name}))
+        if (!RunWithTexts(m_db, "INSERT INTO Regions (Name) VALUES (?);", {region.name}))
             return Status::failed;
         break;
     case Mode::change:
-        if (region.name.empty() || !AnyRow(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {name}))
+        if (region.name.empty() || !AnyRowWithTexts(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {name}))
             return Status::failed;
         if (region.name == name)
             return Status::ok;
-        if (AnyRow(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {region.name}))
+        if (AnyRowWithTexts(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {region.name}))
             return Status::failed;
-        if (!RunTexts(m_db, "UPDATE Regions SET Name = ? WHERE Name = ?;", {region.name, name}) ||
-            !RunTexts(m_db, "UPDATE Cases SET RegionName = ? WHERE RegionName = ?;", {region.name, name}) ||
-            !RunTexts(m_db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Territory' AND Value1 = ?;",
+        if (!RunWithTexts(m_db, "UPDATE Regions SET Name = ? WHERE Name = ?;", {region.name, name}) ||
+            !RunWithTexts(m_db, "UPDATE Cases SET RegionName = ? WHERE RegionName = ?;", {region.name, name}) ||
+            !RunWithTexts(m_db, "UPDATE AssignCriteria SET Value1 = ? WHERE Category = 'Territory' AND Value1 = ?;",
                       {region.name, name}))
             return Status::failed;
         break;
     case Mode::remove:
-        if (!AnyRow(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {name}))
+        if (!AnyRowWithTexts(m_db, "SELECT 1 FROM Regions WHERE Name = ?;", {name}))
             return Status::failed;
-        if (AnyRow(m_db, "SELECT 1 FROM Cases WHERE RegionName = ? LIMIT 1;", {name}) ||
-            AnyRow(m_db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Territory' AND Value1 = ? LIMIT 1;",
+        if (AnyRowWithTexts(m_db, "SELECT 1 FROM Cases WHERE RegionName = ? LIMIT 1;", {name}) ||
+            AnyRowWithTexts(m_db, "SELECT 1 FROM AssignCriteria WHERE Category = 'Territory' AND Value1 = ? LIMIT 1;",
                    {name}))
             return Status::linked;
-        if (!RunTexts(m_db, "DELETE FROM Regions WHERE Name = ?;", {name}))
+        if (!RunWithTexts(m_db, "DELETE FROM Regions WHERE Name = ?;", {name}))
             return Status::failed;
         break;
     default:
@@ -155,9 +136,9 @@ int CGeoStore::SetTerritory(const std::string& name, const CAdminTerritory& terr
         if (!update->Done() || !WritePlaces(m_db, id, territory))
             return Status::failed;
         if (territory.territoryName != name &&
-            (!RunTexts(m_db, "UPDATE Cases SET TerritoryName = ? WHERE RegionName = ? AND TerritoryName = ?;",
+            (!RunWithTexts(m_db, "UPDATE Cases SET TerritoryName = ? WHERE RegionName = ? AND TerritoryName = ?;",
                        {territory.territoryName, territory.regionName, name}) ||
-             !RunTexts(m_db,
+             !RunWithTexts(m_db,
                        "UPDATE AssignCriteria SET Value2 = ? WHERE Category = 'Territory' AND Value1 = ?"
                        " AND Value2 = ?;",
                        {territory.territoryName, territory.regionName, name})))
@@ -167,9 +148,9 @@ int CGeoStore::SetTerritory(const std::string& name, const CAdminTerritory& terr
     case Mode::remove: {
         if (!find(name, id))
             return Status::failed;
-        if (AnyRow(m_db, "SELECT 1 FROM Cases WHERE RegionName = ? AND TerritoryName = ? LIMIT 1;",
+        if (AnyRowWithTexts(m_db, "SELECT 1 FROM Cases WHERE RegionName = ? AND TerritoryName = ? LIMIT 1;",
                    {territory.regionName, name}) ||
-            AnyRow(m_db,
+            AnyRowWithTexts(m_db,
                    "SELECT 1 FROM AssignCriteria WHERE Category = 'Territory' AND Value1 = ? AND Value2 = ? LIMIT 1;",
                    {territory.regionName, name}))
             return Status::linked;
@@ -265,7 +246,7 @@ bool CGeoStore::AddZipCode(const std::string& zip, const std::string& city, cons
                            const std::string& county)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    return RunTexts(m_db, "INSERT OR REPLACE INTO ZipCodes (Zip, City, State, County) VALUES (?, ?, ?, ?);",
+    return RunWithTexts(m_db, "INSERT OR REPLACE INTO ZipCodes (Zip, City, State, County) VALUES (?, ?, ?, ?);",
                     {zip, city, state, county});
 }
 
