@@ -1,6 +1,7 @@
 #include "server/account_store.h"
 
 #include "server/access_rights.h"
+#include "server/account_ids.h"
 #include "server/password_hash.h"
 
 bool CAccountStore::LoginIdIsFree(CDatabase& database, const std::string& loginId, AccountKind kind,
@@ -46,19 +47,25 @@ bool CAccountStore::Add(const AccountInfo& account, const std::string& password,
         error = "the name " + account.accountName + " is taken";
         return false;
     }
+    const int64_t id = NextAccountId(m_db, account.kind);
+    if (id == 0) {
+        error = m_db.LastError();
+        return false;
+    }
     CCachedStatement insert = m_db.Prepare(
-        parent ? "INSERT INTO Parents (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ConnectionKind,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, '*DIRECT*', julianday('now', 'localtime') - 2415018.5);"
-               : "INSERT INTO Children (Name, LoginID, Salt, PasswordHash, Iterations, Rights, GroupCode,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, julianday('now', 'localtime') - 2415018.5);");
+        parent ? "INSERT INTO Parents (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ParentID, ConnectionKind,"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, '*DIRECT*', julianday('now', 'localtime') - 2415018.5);"
+               : "INSERT INTO Children (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ChildID, GroupCode,"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, julianday('now', 'localtime') - 2415018.5);");
     insert->BindText(1, account.accountName);
     insert->BindText(2, account.userId);
     insert->BindBlob(3, hash.salt);
     insert->BindBlob(4, hash.hash);
     insert->BindInt(5, hash.iterations);
     insert->BindInt(6, account.rights);
+    insert->BindInt(7, id);
     if (!parent)
-        insert->BindInt(7, account.group);
+        insert->BindInt(8, account.group);
     insert->Step();
     if (!insert->Done() || !transaction.Commit()) {
         error = m_db.LastError();

@@ -61,7 +61,11 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--redirect" || option == "--add-admin" ||
                                          option == "--max-connections" || option == "--idle-timeout" ||
                                          option == "--max-payload" || option == "--max-report" ||
-                                         option == "--hash-iterations"; };
+                                         option == "--hash-iterations" || option == "--item-timeout" ||
+                                         option == "--login-timeout" || option == "--max-login-per-address" ||
+                                         option == "--keepalive" || option == "--max-report-builds" ||
+                                         option == "--login-delay-after" || option == "--login-delay-cap" ||
+                                         option == "--tls-cert" || option == "--tls-key"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -114,10 +118,44 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (!ParseNumber(arguments[++i], 1000, 10000000, number))
                 return fail("--hash-iterations takes a number from 1000 to 10000000");
             options.hashIterations = static_cast<int>(number);
+        } else if (option == "--item-timeout") {
+            if (!ParseNumber(arguments[++i], 1, 3600, number))
+                return fail("--item-timeout takes a number of seconds from 1 to 3600");
+            options.itemTimeoutSeconds = static_cast<int>(number);
+        } else if (option == "--login-timeout") {
+            if (!ParseNumber(arguments[++i], 1, 3600, number))
+                return fail("--login-timeout takes a number of seconds from 1 to 3600");
+            options.loginTimeoutSeconds = static_cast<int>(number);
+        } else if (option == "--max-login-per-address") {
+            if (!ParseNumber(arguments[++i], 1, 100000, number))
+                return fail("--max-login-per-address takes a number from 1 to 100000");
+            options.maxLoginConnectionsPerAddress = static_cast<int>(number);
+        } else if (option == "--keepalive") {
+            if (!ParseNumber(arguments[++i], 0, 7200, number))
+                return fail("--keepalive takes a number of seconds from 0 to 7200");
+            options.keepAliveSeconds = static_cast<int>(number);
+        } else if (option == "--max-report-builds") {
+            if (!ParseNumber(arguments[++i], 1, 1000, number))
+                return fail("--max-report-builds takes a number from 1 to 1000");
+            options.maxReportBuilds = static_cast<int>(number);
+        } else if (option == "--login-delay-after") {
+            if (!ParseNumber(arguments[++i], 1, 1000, number))
+                return fail("--login-delay-after takes a number from 1 to 1000");
+            options.loginFailuresBeforeDelay = static_cast<int>(number);
+        } else if (option == "--login-delay-cap") {
+            if (!ParseNumber(arguments[++i], 0, 600000, number))
+                return fail("--login-delay-cap takes a number of milliseconds from 0 to 600000");
+            options.loginDelayCapMs = static_cast<int>(number);
+        } else if (option == "--tls-cert") {
+            options.tlsCertFile = arguments[++i];
+        } else if (option == "--tls-key") {
+            options.tlsKeyFile = arguments[++i];
         } else {
             return fail("unknown option " + option + " (see --help)");
         }
     }
+    if (options.tlsCertFile.empty() != options.tlsKeyFile.empty())
+        return fail("--tls-cert and --tls-key go together");
     return result;
 }
 
@@ -139,5 +177,14 @@ std::string CommandLineHelp()
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"
            "  --hash-iterations N    PBKDF2 rounds for passwords set by this run (default 210000)\n"
+           "  --item-timeout SECS    time for one whole item inside a command (default 120)\n"
+           "  --login-timeout SECS   idle time-out before log-in (default 30)\n"
+           "  --max-login-per-address N  connections not logged in per address (default 8)\n"
+           "  --keepalive SECS       TCP keep-alive idle time, 0 for none (default 60)\n"
+           "  --max-report-builds N  report builds run at once (default 4)\n"
+           "  --login-delay-after N  failed log-ins before answers are delayed (default 3)\n"
+           "  --login-delay-cap MS   longest delay of a log-in answer (default 8000)\n"
+           "  --tls-cert FILE        TLS certificate chain (PEM); with --tls-key, only TLS\n"
+           "  --tls-key FILE         TLS private key (PEM)\n"
            "  --help                 show this text\n";
 }

@@ -7,7 +7,10 @@
 #include "server/access_rights.h"
 #include "server/handlers/command_context.h"
 
+#include <algorithm>
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace {
 
@@ -36,6 +39,20 @@ std::string SessionDescription(const AccountInfo& account, const std::string& ad
     return account.userId + ": " + account.accountName + " (" + kind + ") from " + address + " since " + since;
 }
 
+// Login ids compare without regard to ASCII case.
+bool SameLoginId(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if ((x >= 'A' && x <= 'Z' ? x + 32 : x) != (y >= 'A' && y <= 'Z' ? y + 32 : y))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 CConnectionHandler::CConnectionHandler(CServerSession& session, ServerContext& context, int connectionId)
@@ -47,10 +64,39 @@ CConnectionHandler::CConnectionHandler(CServerSession& session, ServerContext& c
         return true;
     }();
     (void)registered;
+    // Every item (a command line, an integer line, a whole payload) must arrive within
+    // its time-out, however the peer paces its bytes.
+    m_session.SetWholeItemTimeouts(true);
+    ApplyLimits();
+}
+
+void CConnectionHandler::ApplyLimits()
+{
+    const ServerOptions& options = m_context.options;
     SessionLimits limits;
-    limits.maxPayloadBytes = context.options.maxPayloadBytes;
-    limits.maxObjectBytes = context.options.MaxObjectBytes();
+    if (m_state == State::open) {
+        limits.maxPayloadBytes = options.maxPayloadBytes;
+        limits.maxObjectBytes = options.MaxObjectBytes();
+        limits.maxMaterialisedBytes = options.MaxObjectBytes();
+        limits.maxMaterialisedObjects = kMaxMaterialisedObjects;
+        limits.maxReferencedBytes = kMaxReferencedBytes;
+    } else {
+        // Before log-in nothing is worth more than a few kilobytes: a larger payload
+        // ends the connection before it is read, and nothing expands beyond a little.
+        limits.maxPayloadBytes = std::min(options.maxLoginPayloadBytes, options.maxPayloadBytes);
+        limits.maxObjectBytes = static_cast<uint64_t>(limits.maxPayloadBytes) * 4;
+        limits.maxMaterialisedBytes = limits.maxObjectBytes;
+        limits.maxMaterialisedObjects = 256;
+        limits.maxReferencedBytes = 0;
+    }
     m_session.SetLimits(limits);
+}
+
+int CConnectionHandler::CommandWait() const
+{
+    const ServerOptions& options = m_context.options;
+    return m_state == State::open ? options.idleTimeoutSeconds
+                                  : std::min(options.idleTimeoutSeconds, options.loginTimeoutSeconds);
 }
 
 CConnectionHandler::~CConnectionHandler()
@@ -95,7 +141,7 @@ std::string CConnectionHandler::Run()
 bool CConnectionHandler::ReadCommand(std::string& word)
 {
     char line[kCommandLineBuffer];
-    const int count = m_session.ReadLine(line, sizeof line, m_context.options.idleTimeoutSeconds);
+    const int count = m_session.ReadLine(line, sizeof line, CommandWait());
     if (count == 0) {
         m_endReason = m_session.IsAlive() ? "idle time-out" : "the client closed the connection";
         return false;
@@ -133,7 +179,7 @@ bool CConnectionHandler::Reply(int value)
     return true;
 }
 
-bool CConnectionHandler::ReceiveText(std::string& text, const char* what)
+bool CConnectionHandler::ReceiveLoginText(std::string& text, const char* what, size_t maxLength, bool& tooLong)
 {
     CMemFile payload;
     const int status = m_session.ReceiveRaw(payload, m_context.options.ItemTimeout());
@@ -141,12 +187,20 @@ bool CConnectionHandler::ReceiveText(std::string& text, const char* what)
         m_endReason = std::string("no usable ") + what + " (" + StatusText(status) + ")";
         return false;
     }
+    // A string object's archive is the text and a length prefix of at most 7 bytes.
+    SessionLimits limits = m_session.GetLimits();
+    const SessionLimits saved = limits;
+    limits.maxObjectBytes = std::min<uint64_t>(limits.maxObjectBytes, maxLength + 16);
+    m_session.SetLimits(limits);
     CStringObject object;
-    if (!m_session.DecodePayload(payload, object)) {
+    const bool decoded = m_session.DecodePayload(payload, object);
+    m_session.SetLimits(saved);
+    tooLong = !decoded && m_session.LastDecodeTooLarge();
+    if (!decoded && !tooLong) {
         m_endReason = std::string("a ") + what + " payload that cannot be decoded";
         return false;
     }
-    text = object.GetText();
+    text = decoded ? object.GetText() : std::string();
     return true;
 }
 
@@ -195,9 +249,14 @@ bool CConnectionHandler::HandleCreateSession()
 
 bool CConnectionHandler::HandleOpenSession()
 {
+    // Each item is checked against its own limit before it is expanded; one too long
+    // names no account (user id) or matches none (password), as the answers tell.
     std::string userId;
     std::string password;
-    if (!ReceiveText(userId, "user id") || !ReceiveText(password, "password"))
+    bool userIdTooLong = false;
+    bool passwordTooLong = false;
+    if (!ReceiveLoginText(userId, "user id", kMaxUserIdLength, userIdTooLong) ||
+        !ReceiveLoginText(password, "password", kMaxPasswordLength, passwordTooLong))
         return false;
     if (m_state != State::created) {
         Log("OPENSESSION without a new session; refused (-1)");
@@ -209,12 +268,24 @@ bool CConnectionHandler::HandleOpenSession()
     who += '\'';
     AccountInfo account;
     LoginCheck check = LoginCheck::unknownUser;
-    if (userId.size() > kMaxUserIdLength)
+    if (userIdTooLong || userId.size() > kMaxUserIdLength)
         check = LoginCheck::unknownUser;
-    else if (password.size() > kMaxPasswordLength)
+    else if (passwordTooLong || password.size() > kMaxPasswordLength)
         check = m_context.accounts.Exists(userId) ? LoginCheck::wrongPassword : LoginCheck::unknownUser;
     else
         check = m_context.accounts.Check(userId, password, &account);
+    CLoginThrottle* throttle = m_context.loginThrottle;
+    const std::string& address = m_session.GetHostAddress();
+    if (throttle != nullptr && (check == LoginCheck::unknownUser || check == LoginCheck::wrongPassword)) {
+        // Guessing costs time: the answer waits longer after each failure from this
+        // address or for this login id. The answer itself stays what it is.
+        const int delay = throttle->DelayMs(address, userId);
+        throttle->Failed(address, userId);
+        if (delay > 0) {
+            Log("login answer for " + who + " delayed " + std::to_string(delay) + " ms after repeated failures");
+            std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        }
+    }
     switch (check) {
     case LoginCheck::unknownUser:
         Log("login refused for " + who + ": unknown user (-2)");
@@ -228,11 +299,22 @@ bool CConnectionHandler::HandleOpenSession()
     case LoginCheck::ok:
         break;
     }
-    if (!m_context.liveSessions.Claim(account.userId, SessionDescription(account, m_session.GetHostAddress()))) {
+    CLiveSessions::Holder holder;
+    holder.kind = account.kind;
+    holder.accountId = account.accountId;
+    holder.loginId = account.userId;
+    holder.socket = m_session.GetHandle();
+    if (!m_context.liveSessions.Claim(account.userId, SessionDescription(account, m_session.GetHostAddress()),
+                                      holder)) {
         Log("login refused for " + who + ": account in use (-4)");
         return Reply(kAccountInUse);
     }
+    if (throttle != nullptr)
+        throttle->Succeeded(address, userId);
     m_state = State::open;
+    ApplyLimits();
+    if (m_loggedInFlag != nullptr)
+        m_loggedInFlag->store(true);
     m_sessionState = {};
     m_userId = account.userId;
     m_accountKind = account.kind;
@@ -245,8 +327,30 @@ bool CConnectionHandler::HandleCatalogueCommand(const std::string& word)
 {
     SessionUser user;
     const bool known = m_state == State::open && m_context.accounts.LoadUser(m_accountKind, m_accountId, user);
+    // The session belongs to the account it logged in as: once that account is gone,
+    // or its login id changed or was removed, the session is over. (Account numbers are
+    // never given out again, so the number alone cannot name another account.)
+    if (m_state == State::open && !(known && SameLoginId(user.loginId, m_userId))) {
+        m_endReason = "the session's account was deleted or its login id changed";
+        return false;
+    }
     CCommandContext context(m_session, m_context, known ? &user : nullptr, m_sessionState, word, m_id, m_endReason);
-    return FindCommandHandler(word)(context);
+    const bool goOn = FindCommandHandler(word)(context);
+    if (word == "SETCHILDUSER" || word == "SETPARENTUSER")
+        EndSessionsOfChangedAccounts();
+    return goOn;
+}
+
+void CConnectionHandler::EndSessionsOfChangedAccounts()
+{
+    CAccountStore& accounts = m_context.accounts;
+    const auto ended = m_context.liveSessions.Sweep([&accounts](const CLiveSessions::Holder& holder) {
+        SessionUser current;
+        return accounts.LoadUser(holder.kind, holder.accountId, current) &&
+               SameLoginId(current.loginId, holder.loginId);
+    });
+    for (const std::string& userId : ended)
+        Log("session of '" + CServerLog::Printable(userId) + "' ended: its account was deleted or changed");
 }
 
 bool CConnectionHandler::HandleCloseSession()
@@ -254,6 +358,7 @@ bool CConnectionHandler::HandleCloseSession()
     if (m_state == State::open) {
         m_context.liveSessions.Release(m_userId);
         m_state = State::fresh;
+        ApplyLimits();
         Log("user '" + CServerLog::Printable(m_userId) + "' logged out");
     }
     // The client closes its socket right after; nothing more will come.

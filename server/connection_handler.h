@@ -8,6 +8,8 @@
 #include "server/session_state.h"
 #include "server/session_user.h"
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 class CConnectionHandler {
@@ -27,7 +29,15 @@ public:
     // The client-type word of CREATESESSION.
     static constexpr int kTextLineBuffer = 256;
 
+    // Objects one logged-in payload may stand for (see ReaderLimits).
+    static constexpr uint64_t kMaxMaterialisedObjects = uint64_t{1} << 20;
+    // What references to objects already loaded may add to a payload's records.
+    static constexpr uint64_t kMaxReferencedBytes = uint64_t{1} << 20;
+
     CConnectionHandler(CServerSession& session, ServerContext& context, int connectionId);
+    // Set to true once the connection has logged in (the listener caps connections that
+    // have not, per address).
+    void SetLoggedInFlag(std::atomic<bool>* flag) { m_loggedInFlag = flag; }
     ~CConnectionHandler();
     CConnectionHandler(const CConnectionHandler&) = delete;
     CConnectionHandler& operator=(const CConnectionHandler&) = delete;
@@ -48,9 +58,17 @@ private:
     bool HandleCloseSession();
     // A command of the catalogue, run for the session's account as it is now.
     bool HandleCatalogueCommand(const std::string& word);
+    // Ends the live sessions whose accounts were deleted, or lost or changed their
+    // login id, after an account was changed.
+    void EndSessionsOfChangedAccounts();
 
+    // The payload limits and time-outs of the connection's state.
+    void ApplyLimits();
+    int CommandWait() const;
+    // A text item of OPENSESSION, refused unexpanded when longer than maxLength (then
+    // tooLong is set and the text is empty). False when the connection must end.
+    bool ReceiveLoginText(std::string& text, const char* what, size_t maxLength, bool& tooLong);
     bool Reply(int value);
-    bool ReceiveText(std::string& text, const char* what);
     void Log(const std::string& message);
     std::string Prefixed(const std::string& message) const;
 
@@ -63,4 +81,5 @@ private:
     int64_t m_accountId = 0;
     SessionState m_sessionState;  // of the open session
     std::string m_endReason;
+    std::atomic<bool>* m_loggedInFlag = nullptr;
 };

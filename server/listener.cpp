@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -21,6 +22,21 @@ std::string AddressText(const sockaddr_in& address)
     char dotted[INET_ADDRSTRLEN] = {};
     inet_ntop(AF_INET, &address.sin_addr, dotted, sizeof dotted);
     return std::string(dotted) + ":" + std::to_string(ntohs(address.sin_port));
+}
+
+// TCP keep-alive, so that a client that vanished without closing (a dropped network, a
+// machine switched off) is noticed within minutes and its session freed.
+void SetKeepAlive(int fd, int idleSeconds)
+{
+    if (idleSeconds <= 0)
+        return;
+    const int on = 1;
+    const int interval = idleSeconds < 10 ? idleSeconds : 10;
+    const int probes = 6;
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
 }
 
 }  // namespace
@@ -104,12 +120,25 @@ void CListener::AcceptLoop()
             ::close(fd);
             continue;
         }
+        // Connections that have not logged in are capped per address, so that one
+        // address cannot hold every slot with idle sockets.
+        char dotted[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &peer.sin_addr, dotted, sizeof dotted);
+        if (WaitingForLogIn(dotted) >= m_context.options.maxLoginConnectionsPerAddress) {
+            m_context.log.Write("connection from " + AddressText(peer) + " refused: " +
+                                std::to_string(m_context.options.maxLoginConnectionsPerAddress) +
+                                " connections from that address have not logged in");
+            ::close(fd);
+            continue;
+        }
         // Replies are written as several small items (a length line, then the payload);
         // waiting for the client's acknowledgement between them only adds latency.
         const int noDelay = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+        SetKeepAlive(fd, m_context.options.keepAliveSeconds);
         auto connection = std::make_unique<Connection>();
         connection->session = std::make_unique<CServerSession>();
+        connection->address = dotted;
         if (!connection->session->Adopt(fd)) {
             ::close(fd);
             continue;
@@ -118,15 +147,48 @@ void CListener::AcceptLoop()
         connection->id = m_nextId++;
         Connection* served = connection.get();
         m_connections.push_back(std::move(connection));
-        served->thread = std::thread(&CListener::Serve, this, served);
+        try {
+            served->thread = std::thread(&CListener::Serve, this, served);
+        } catch (const std::exception& e) {
+            // No thread to serve it (out of threads or memory): refuse this connection
+            // and go on serving the others.
+            m_context.log.Write("connection from " + AddressText(peer) + " refused: cannot start its thread (" +
+                                e.what() + ")");
+            served->session->Close();
+            m_connections.pop_back();
+        }
     }
+}
+
+int CListener::WaitingForLogIn(const std::string& address)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int count = 0;
+    for (const auto& connection : m_connections)
+        count += !connection->finished && !connection->loggedIn && connection->address == address ? 1 : 0;
+    return count;
 }
 
 void CListener::Serve(Connection* connection)
 {
     std::string closing;
+    if (m_context.tls != nullptr) {
+        // TLS only: a client that does not complete the handshake (a plain one, say)
+        // is closed without a word of the conversation.
+        std::string error;
+        auto transport = CTlsTransport::Accept(connection->session->GetHandle(), m_context.tls->Get(), error);
+        if (!transport) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            connection->session->Close();
+            connection->finished = true;
+            m_context.log.Write("#" + std::to_string(connection->id) + " closed: " + error);
+            return;
+        }
+        connection->session->SetLayer(std::move(transport));
+    }
     {
         CConnectionHandler handler(*connection->session, m_context, connection->id);
+        handler.SetLoggedInFlag(&connection->loggedIn);
         closing = handler.Run();
     }
     {

@@ -35,7 +35,12 @@ private:
         std::unique_ptr<CServerSession> session;
         std::thread thread;
         bool finished = false;  // guarded by m_mutex
+        std::string address;    // the peer's IPv4 address
+        std::atomic<bool> loggedIn{false};
     };
+
+    // Connections from the address that are being served and have not logged in.
+    int WaitingForLogIn(const std::string& address);
 
     void AcceptLoop();
     void Serve(Connection* connection);

@@ -80,7 +80,17 @@ int main(int argc, char** argv)
         log.Write("no accounts yet: create an administrator with --add-admin USERID, or start with --demo");
 
     CLiveSessions liveSessions;
-    ServerContext context{options, accounts, liveSessions, log, inventory};
+    CLoginThrottle loginThrottle(options.loginFailuresBeforeDelay, options.loginDelayCapMs);
+    CTlsServerContext tls;
+    if (options.UsesTls()) {
+        if (!tls.Load(options.tlsCertFile, options.tlsKeyFile, error)) {
+            log.Write(error);
+            return 1;
+        }
+        log.Write("TLS on: certificate " + options.tlsCertFile);
+    }
+    ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,
+                          options.UsesTls() ? &tls : nullptr};
     CListener listener(context);
     if (!listener.Start(error)) {
         log.Write(error);

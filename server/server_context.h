@@ -3,6 +3,8 @@
 
 #include "server/account_store.h"
 #include "server/live_sessions.h"
+#include "server/login_throttle.h"
+#include "net/tls_transport.h"
 #include "server/server_log.h"
 #include "server/server_options.h"
 #include "server/store/inventory_store.h"
@@ -13,4 +15,8 @@ struct ServerContext {
     CLiveSessions& liveSessions;
     CServerLog& log;
     CInventoryStore& inventory;
+    // Shared guards; a context without them (tests, benchmarks) does without.
+    CLoginThrottle* loginThrottle = nullptr;
+    // Set when the server speaks TLS only (--tls-cert, --tls-key).
+    CTlsServerContext* tls = nullptr;
 };

@@ -20,10 +20,27 @@ struct ServerOptions {
     int64_t maxReportBytes = 128 * 1024 * 1024;  // a report or document sent, as its payload
     int hashIterations = 210000;           // PBKDF2 rounds for passwords set by this run
     bool parentSync = true;                // SYNCPARENT may connect to parents' servers
+    // Connections that have not logged in: their idle time-out, how many one address
+    // may hold at once, and the largest payload they may send.
+    int loginTimeoutSeconds = 30;
+    int maxLoginConnectionsPerAddress = 8;
+    int64_t maxLoginPayloadBytes = 4096;
+    // TCP keep-alive: idle seconds before the first probe (0 turns it off).
+    int keepAliveSeconds = 60;
+    // Report builds that may run at once; further requests are refused.
+    int maxReportBuilds = 4;
+    // Failed log-ins: after this many from one address or for one login id the
+    // answers are delayed, doubling each time up to the cap.
+    int loginFailuresBeforeDelay = 3;
+    int loginDelayCapMs = 8000;
+    // TLS: certificate chain and private key files (PEM); both set turns TLS on.
+    std::string tlsCertFile;
+    std::string tlsKeyFile;
 
     bool Redirects() const { return !redirectHost.empty(); }
     // Archives larger than this are not loaded, whatever their compressed size.
     uint64_t MaxObjectBytes() const { return static_cast<uint64_t>(maxPayloadBytes) * 4; }
+    bool UsesTls() const { return !tlsCertFile.empty(); }
     int ItemTimeout() const
     {
         return itemTimeoutSeconds < idleTimeoutSeconds ? itemTimeoutSeconds : idleTimeoutSeconds;

@@ -88,7 +88,12 @@ bool HandleGetLoggedUsers(CCommandContext& c)
     CStringList users;
     if (!c.LoggedIn())
         return c.ReplyNoRecord();
-    users.items = c.Server().liveSessions.Describe();
+    // The list names staff accounts and their addresses: a parent, or a customer rep
+    // of one, sees its own session's line alone.
+    if (!c.User()->boundToParent)
+        users.items = c.Server().liveSessions.Describe();
+    else
+        users.items.push_back(c.Server().liveSessions.DescribeOne(c.User()->loginId));
     return c.ReplyRecord(users);
 }
 

@@ -149,6 +149,15 @@ bool HandleGetCaseProgressRpts(CCommandContext& c)
     CRecordList<CProgressRptEntry> entries;
     if (!c.LoggedIn() || !c.Inventory().details.GetProgressReports(*c.User(), number, entries.items))
         return c.ReplyNoRecord();
+    // Without the right an internal entry is only a row reading "INTERNAL": nothing of
+    // its text or author leaves the server.
+    if (!c.Allowed(Right::internalProgressReports))
+        for (CProgressRptEntry& entry : entries.items)
+            if (entry.internal) {
+                entry.comment = "INTERNAL";
+                entry.enteredBy.clear();
+                entry.opaqueInt = 0;
+            }
     return c.ReplyRecord(entries);
 }
 

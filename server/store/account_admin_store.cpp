@@ -1,6 +1,7 @@
 #include "server/store/account_admin_store.h"
 
 #include "server/access_rights.h"
+#include "server/account_ids.h"
 #include "server/account_store.h"
 #include "server/password_hash.h"
 #include "server/store/column_map.h"
@@ -320,9 +321,12 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
     if (mode == Mode::add) {
         CAdminParentUser stored = parent;
         stored.date = CAdminParentUser::kNewRecordDate;
+        const int64_t newId = NextAccountId(m_db, AccountKind::parent);
+        if (newId == 0)
+            return Status::failed;
         CCachedStatement insert = m_db.Prepare("INSERT INTO Parents (" + map.Names() +
-                                               ", LoginID, Salt, PasswordHash, Iterations, Rights) VALUES (" +
-                                               map.Placeholders() + ", ?, ?, ?, ?, ?);");
+                                               ", LoginID, Salt, PasswordHash, Iterations, Rights, ParentID) VALUES (" +
+                                               map.Placeholders() + ", ?, ?, ?, ?, ?, ?);");
         const int next = static_cast<int>(map.Size()) + 1;
         map.Bind(*insert, 1, stored);
         if (login)
@@ -331,6 +335,7 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
             insert->BindNull(next);
         BindPassword(*insert, next + 1, password);
         insert->BindInt(next + 4, kParentRights);
+        insert->BindInt(next + 5, newId);
         insert->Step();
         return insert->Done() && transaction.Commit() ? Status::ok : Status::failed;
     }
@@ -407,16 +412,20 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
         CCachedStatement now = m_db.Prepare("SELECT julianday('now', 'localtime') - 2415018.5;");
         if (now->Step())
             stored.date = CDateTime{CDateTime::valid, now->ColumnDouble(0)};
+        const int64_t newId = NextAccountId(m_db, AccountKind::child);
+        if (newId == 0)
+            return Status::failed;
         CCachedStatement insert = m_db.Prepare("INSERT INTO Children (" + map.Names() +
-                                               ", LoginID, Salt, PasswordHash, Iterations) VALUES (" +
-                                               map.Placeholders() + ", ?, ?, ?, ?);");
+                                               ", LoginID, Salt, PasswordHash, Iterations, ChildID) VALUES (" +
+                                               map.Placeholders() + ", ?, ?, ?, ?, ?);");
         map.Bind(*insert, 1, stored);
         insert->BindText(next, child.userId);
         BindPassword(*insert, next + 1, password);
+        insert->BindInt(next + 4, newId);
         insert->Step();
         if (!insert->Done())
             return Status::failed;
-        id = m_db.LastInsertId();
+        id = newId;
     } else {
         CAdminChildUser stored = child;
         ReadRecordDate(m_db, kChildrenTable, id, stored.date);

@@ -382,6 +382,7 @@ std::shared_ptr<CObject> CArchive::ReadObject()
         // record own itself; such a cycle cannot be owned, so it is refused.
         if (m_loaded[index].loading)
             Fail(CCodecException::badIndex, "An object that refers to itself");
+        CountMaterialised(m_loaded[index].bytes, m_loaded[index].objects);
         return m_loaded[index].object;
     }
 
@@ -417,6 +418,9 @@ std::shared_ptr<CObject> CArchive::ReadObject()
     if (m_loaded.size() >= m_limits.maxIndexEntries)
         Fail(CCodecException::limitExceeded, "Too many objects in one archive");
 
+    CountMaterialised(0, 1);
+    const uint64_t bytesBefore = MaterialisedBytes();
+    const uint64_t objectsBefore = m_materialisedObjects;
     std::shared_ptr<CObject> object = cls->create();
     const size_t objectIndex = m_loaded.size();
     LoadEntry entry;
@@ -430,6 +434,19 @@ std::shared_ptr<CObject> CArchive::ReadObject()
     object->Serialize(*this);
     --m_depth;
     m_objectSchema = savedSchema;
-    m_loaded[objectIndex].loading = false;
+    LoadEntry& loaded = m_loaded[objectIndex];
+    loaded.loading = false;
+    loaded.bytes = MaterialisedBytes() - bytesBefore;
+    loaded.objects = m_materialisedObjects - objectsBefore + 1;
+    CountMaterialised(0, 0);
     return object;
+}
+
+void CArchive::CountMaterialised(uint64_t extraBytes, uint64_t extraObjects)
+{
+    m_referencedBytes += extraBytes;
+    m_materialisedObjects += extraObjects;
+    if (MaterialisedBytes() > m_limits.maxMaterialisedBytes ||
+        m_materialisedObjects > m_limits.maxMaterialisedObjects)
+        Fail(CCodecException::limitExceeded, "The archive stands for more data than allowed");
 }

@@ -22,6 +22,11 @@ class CClassRegistry;
 struct ReaderLimits {
     uint32_t maxObjectDepth = 128;       // tagged objects nested inside each other
     uint64_t maxIndexEntries = 1u << 24; // classes and objects in one archive
+    // What loading makes of the input, counting every reference to an object already
+    // loaded as another copy of it (its bytes and the objects inside it): a few bytes
+    // of references must not stand for gigabytes once the records are copied or stored.
+    uint64_t maxMaterialisedBytes = uint64_t{1} << 32;
+    uint64_t maxMaterialisedObjects = uint64_t{1} << 24;
 };
 
 class CArchive {
@@ -177,6 +182,8 @@ private:
         uint32_t schema = 0;                  // schema stored with the class
         std::shared_ptr<CObject> object;      // set for an object entry
         bool loading = false;                 // the object's fields are being read
+        uint64_t bytes = 0;                   // materialised bytes of the object, once loaded
+        uint64_t objects = 0;                 // objects it stands for, itself included
     };
 
     void WriteRaw(const void* bytes, size_t length);
@@ -186,6 +193,9 @@ private:
     uint64_t ReadStringLength(uint8_t first);
     uint64_t RemainingInput();
     uint32_t NextIndex();
+    // Input bytes consumed so far plus the copies that references stand for.
+    uint64_t MaterialisedBytes() const { return m_pulled - (m_end - m_current) + m_referencedBytes; }
+    void CountMaterialised(uint64_t extraBytes, uint64_t extraObjects);
 
     CByteStream& m_stream;
     Mode m_mode;
@@ -202,6 +212,8 @@ private:
     bool m_inputSized = false;
     uint64_t m_inputLeft = 0;   // stream bytes left when sizing, minus those pulled since
     uint64_t m_pulled = 0;
+    uint64_t m_referencedBytes = 0;    // bytes that references to loaded objects stand for
+    uint64_t m_materialisedObjects = 0;
 
     std::unordered_map<const CObject*, uint32_t> m_storedObjects;
     std::unordered_map<const CRuntimeClass*, uint32_t> m_storedClasses;

@@ -109,6 +109,18 @@ int CClientSocket::Connect(int port, const std::string& dottedAddress, int famil
     }
     m_socket = fd;
     ApplyIoTimeouts();
+    m_layer.reset();
+    m_tlsError.clear();
+    if (m_tlsClient) {
+        // The TLS handshake, bounded by the socket's receive time-out.
+        auto transport = CTlsTransport::Connect(fd, dottedAddress, *m_tlsClient, m_tlsError);
+        if (!transport) {
+            ::close(fd);
+            m_socket = kInvalidSocket;
+            return connectFailed;
+        }
+        m_layer = std::move(transport);
+    }
     // A command goes out as several small sends (the command line, argument lines, length
     // lines and payload pieces); without this each of them would wait for the server to
     // acknowledge the one before, some 40 ms per command.
@@ -160,6 +172,11 @@ void CClientSocket::ApplyIoTimeouts()
 int CClientSocket::Close()
 {
     int failures = 0;
+    if (m_layer) {
+        if (m_socket != kInvalidSocket)
+            m_layer->Shutdown();
+        m_layer.reset();
+    }
     if (m_socket != kInvalidSocket) {
         if (m_type == SOCK_STREAM && ::shutdown(m_socket, SHUT_RDWR) != 0)
             failures |= closeShutdownFailed;
@@ -175,6 +192,10 @@ int CClientSocket::Send(const char* bytes, int length)
     if (m_socket == kInvalidSocket || bytes == nullptr)
         return kSocketError;
     const size_t count = length > 0 ? static_cast<size_t>(length) : std::strlen(bytes);
+    if (m_layer) {
+        const long sent = m_layer->Send(bytes, count);
+        return sent < 0 ? kSocketError : static_cast<int>(sent);
+    }
     ssize_t sent;
     do
         sent = ::send(m_socket, bytes, count, MSG_NOSIGNAL);
@@ -193,6 +214,8 @@ bool CClientSocket::WaitReadable(int seconds, int microseconds)
 {
     if (m_socket == kInvalidSocket)
         return true;
+    if (m_layer && m_layer->HasPending())
+        return false;
     using Clock = std::chrono::steady_clock;
     const long long totalMs =
         std::max(0LL, static_cast<long long>(seconds) * 1000 + microseconds / 1000);
@@ -213,13 +236,22 @@ bool CClientSocket::WaitReadable(int seconds, int microseconds)
     }
 }
 
+bool CClientSocket::WaitReadableUntil(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0)
+        return WaitReadable(0, 0);
+    const long long ms = std::min<long long>(left.count(), 24LL * 3600 * 1000);
+    return WaitReadable(static_cast<int>(ms / 1000), static_cast<int>(ms % 1000) * 1000);
+}
+
 int CClientSocket::Receive(void* buffer, int size, int timeoutSeconds)
 {
     if (m_socket == kInvalidSocket || buffer == nullptr || size < 0)
         return kSocketError;
     if (timeoutSeconds > 0 && WaitReadable(timeoutSeconds, 0))
         return 0;
-    const ssize_t got = RecvRetrying(m_socket, buffer, static_cast<size_t>(size), 0);
+    const long got = ReceiveBytes(buffer, static_cast<size_t>(size), 0);
     return got < 0 ? kSocketError : static_cast<int>(got);
 }
 
@@ -239,26 +271,28 @@ int CClientSocket::ReadLine(char* buffer, int size, int timeoutSeconds)
 
     int room = size - 1;  // one byte stays for the terminating zero
     int count = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::max(timeoutSeconds, 0));
     while (room > 0) {
-        if (timeoutSeconds > 0 && WaitReadable(timeoutSeconds, 0))
+        if (timeoutSeconds > 0 &&
+            (m_wholeItemTimeouts ? WaitReadableUntil(deadline) : WaitReadable(timeoutSeconds, 0)))
             break;
         char* position = buffer + count;
-        const ssize_t peeked = RecvRetrying(m_socket, position, static_cast<size_t>(room), MSG_PEEK);
+        const long peeked = ReceiveBytes(position, static_cast<size_t>(room), MSG_PEEK);
         if (peeked < 1)
             break;
 
         // A CR that ended the previous read and an LF starting this one end the line.
         // A CR followed by anything else was line content, and the scan goes on.
         if (count > 0 && buffer[count - 1] == '\r' && position[0] == '\n') {
-            if (RecvRetrying(m_socket, position, 1, 0) != 1)
+            if (ReceiveBytes(position, 1, 0) != 1)
                 break;
             position[1] = '\0';
             return count + 1;
         }
 
-        ssize_t take = peeked;
+        long take = peeked;
         bool lineEnds = false;
-        for (ssize_t i = 0; i + 1 < peeked; ++i) {
+        for (long i = 0; i + 1 < peeked; ++i) {
             if (position[i] == '\r' && position[i + 1] == '\n') {
                 take = i + 2;
                 lineEnds = true;
@@ -266,7 +300,7 @@ int CClientSocket::ReadLine(char* buffer, int size, int timeoutSeconds)
             }
         }
         // Consume exactly the bytes kept; they are already in the buffer from the peek.
-        const ssize_t taken = RecvRetrying(m_socket, position, static_cast<size_t>(take), 0);
+        const long taken = ReceiveBytes(position, static_cast<size_t>(take), 0);
         if (taken < 1)
             break;
         position[taken] = '\0';
@@ -283,6 +317,8 @@ bool CClientSocket::IsAlive()
 {
     if (m_socket == kInvalidSocket)
         return false;
+    if (m_layer && m_layer->HasPending())
+        return true;
 
     pollfd entry{m_socket, POLLIN, 0};
     int ready;
@@ -302,6 +338,14 @@ bool CClientSocket::IsAlive()
     // A non-blocking peek of one byte; MSG_DONTWAIT leaves the socket's own blocking mode
     // alone, so there is nothing to switch back afterwards.
     char byte = 0;
+    if (m_layer) {
+        if (!readable)
+            return true;
+        // Readable: application bytes, a record of the protocol's own (nothing for the
+        // conversation yet), or the end.
+        const long got = m_layer->Receive(&byte, 1, true, true);
+        return got > 0 || (got < 0 && errno == EAGAIN);
+    }
     ssize_t peeked = RecvRetrying(m_socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     if (peeked < 0) {
         switch (ClassifyPeekError(errno)) {
@@ -316,6 +360,13 @@ bool CClientSocket::IsAlive()
     }
     // Readable with nothing to read: the peer has closed.
     return !(peeked == 0 && readable);
+}
+
+long CClientSocket::ReceiveBytes(void* buffer, size_t size, int flags)
+{
+    if (m_layer)
+        return m_layer->Receive(buffer, size, (flags & MSG_PEEK) != 0, (flags & MSG_DONTWAIT) != 0);
+    return RecvRetrying(m_socket, buffer, size, flags);
 }
 
 int CClientSocket::OnReceiveProgress(int64_t byteCount)

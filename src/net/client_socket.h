@@ -6,8 +6,14 @@
 
 #include <netinet/in.h>
 
+#include "net/socket_layer.h"
+#include "net/tls_transport.h"
+
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 class CClientSocket {
@@ -65,6 +71,23 @@ public:
     // Receive without a wait.
     int ReceiveNow(void* buffer, int size) { return Receive(buffer, size, 0); }
 
+    // With whole-item time-outs on, the time-out given to ReadLine counts from its start
+    // to the end of the line, not from each chunk: a peer that trickles one byte at a
+    // time cannot stretch one item without end. Off by default.
+    void SetWholeItemTimeouts(bool on) { m_wholeItemTimeouts = on; }
+    bool HasWholeItemTimeouts() const { return m_wholeItemTimeouts; }
+    // Like WaitReadable, but until a point in time; true when it passed first.
+    bool WaitReadableUntil(std::chrono::steady_clock::time_point deadline);
+
+    // With a TLS configuration, every later Connect runs the TLS handshake right after
+    // the TCP connect and fails (connectFailed) when it does not succeed; TlsError()
+    // tells why. std::nullopt connects plainly (the default).
+    void SetTlsClient(std::optional<TlsClientConfig> config) { m_tlsClient = std::move(config); }
+    bool UsesTls() const { return m_layer != nullptr; }
+    const std::string& TlsError() const { return m_tlsError; }
+    // Puts a layer (a server's TLS connection) between the socket and the conversation.
+    void SetLayer(std::unique_ptr<CSocketLayer> layer) { m_layer = std::move(layer); }
+
     // Switches blocking mode; returns true when the switch FAILED.
     bool SetNonBlocking(bool on);
 
@@ -93,6 +116,8 @@ public:
 
 private:
     void ApplyIoTimeouts();
+    // recv() on the socket, or through the layer; flags MSG_PEEK and MSG_DONTWAIT.
+    long ReceiveBytes(void* buffer, size_t size, int flags);
 
     int m_port = 0;
     std::string m_hostAddress;
@@ -102,6 +127,10 @@ private:
     sockaddr_in m_address{};
     int m_sendTimeoutMs = kDefaultIoTimeoutMs;
     int m_receiveTimeoutMs = kDefaultIoTimeoutMs;
+    bool m_wholeItemTimeouts = false;
+    std::optional<TlsClientConfig> m_tlsClient;
+    std::unique_ptr<CSocketLayer> m_layer;
+    std::string m_tlsError;
     ProgressHook m_receiveHook;
     ProgressHook m_sendHook;
 };

@@ -5,6 +5,7 @@
 #include "codec/string_object.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cstdio>
 
@@ -133,6 +134,9 @@ int CServerSession::SendRaw(CByteStream& source)
 int CServerSession::ReceiveRaw(CByteStream& sink, int timeoutSeconds)
 {
     const int timeout = ResolveTimeout(timeoutSeconds);
+    // With whole-item time-outs the length line and every payload byte must arrive
+    // within the one time-out.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::max(timeout, 0));
     int32_t length = 0;
     if (ReceiveInt(length, timeout) <= 0)
         return transferBroken;
@@ -142,7 +146,7 @@ int CServerSession::ReceiveRaw(CByteStream& sink, int timeoutSeconds)
     char piece[kMaxPiece];
     int64_t received = 0;
     while (received < length) {
-        if (timeout > 0 && WaitReadable(timeout, 0))
+        if (timeout > 0 && (HasWholeItemTimeouts() ? WaitReadableUntil(deadline) : WaitReadable(timeout, 0)))
             return transferTimedOut;
         const int want = static_cast<int>(std::min<int64_t>(length - received, kMaxPiece));
         const int got = ReceiveNow(piece, want);
@@ -187,6 +191,7 @@ bool CServerSession::EncodePayload(CObject& record, CMemFile& payload)
 
 bool CServerSession::DecodePayload(CMemFile& payload, CObject& record)
 {
+    m_lastDecodeTooLarge = false;
     try {
         payload.SeekToBegin();
         CMemFile deciphered(kMemFileGrowth);
@@ -199,9 +204,16 @@ bool CServerSession::DecodePayload(CMemFile& payload, CObject& record)
         COXCompressedFile unpacker;
         if (!unpacker.Open(*compressed, COXCompressedFile::modeRead))
             return false;
-        if (unpacker.GetLength() > m_limits.maxObjectBytes)
+        const uint64_t plainLength = unpacker.GetLength();
+        if (plainLength > m_limits.maxObjectBytes) {
+            m_lastDecodeTooLarge = true;
             return false;
-        CArchive archive(unpacker, CArchive::load, kArchiveBuffer);
+        }
+        ReaderLimits readerLimits;
+        readerLimits.maxMaterialisedBytes =
+            std::min(m_limits.maxMaterialisedBytes, plainLength + m_limits.maxReferencedBytes);
+        readerLimits.maxMaterialisedObjects = m_limits.maxMaterialisedObjects;
+        CArchive archive(unpacker, CArchive::load, kArchiveBuffer, nullptr, readerLimits);
         record.Serialize(archive);
         unpacker.Close();
         return true;

@@ -25,6 +25,13 @@ struct SessionLimits {
     int64_t maxPayloadBytes = std::numeric_limits<int32_t>::max();
     // Largest archive (after deciphering and expanding) that an object receive loads.
     uint64_t maxObjectBytes = uint64_t{1} << 30;
+    // What the loaded records may stand for, counting each reference to an object
+    // already loaded as another copy of it (see ReaderLimits).
+    uint64_t maxMaterialisedBytes = uint64_t{1} << 30;
+    // Of those, what references may add beyond the archive's own length: records sent
+    // by a client hold each object once, so a little suffices.
+    uint64_t maxReferencedBytes = uint64_t{1} << 26;
+    uint64_t maxMaterialisedObjects = uint64_t{1} << 22;
 };
 
 class CServerSession : public CClientSocket {
@@ -85,6 +92,9 @@ public:
     // `payload`, or decodes one into the record. False on any failure; never throws.
     bool EncodePayload(CObject& record, CMemFile& payload);
     bool DecodePayload(CMemFile& payload, CObject& record);
+    // True when the last DecodePayload failed only because the archive is longer than
+    // maxObjectBytes once expanded (nothing of it was expanded).
+    bool LastDecodeTooLarge() const { return m_lastDecodeTooLarge; }
 
     bool SendObject(CObject& record);
     // The record may be partly filled when this returns false; callers discard it.
@@ -122,4 +132,5 @@ private:
     std::string m_keyText = kCipherKeyText;
     CPayloadCipher m_cipher;
     SessionLimits m_limits;
+    bool m_lastDecodeTooLarge = false;
 };

@@ -363,7 +363,10 @@ TEST_F(DetailServer, ProgressReportsGuardInternalAndLinkedEntries)
     ASSERT_TRUE(rep.LogIn(Port(), "rep", "rep"));
     CRecordList<CProgressRptEntry> seen;
     ASSERT_TRUE(rep.GetByText("GETCASEPROGRESSRPTS", number, seen));
-    EXPECT_EQ(seen.items.size(), 2u);
+    ASSERT_EQ(seen.items.size(), 2u);
+    EXPECT_EQ(seen.items[1].comment, "INTERNAL") << "nothing of an internal entry's text leaves the server";
+    EXPECT_EQ(seen.items[1].enteredBy, "");
+    EXPECT_EQ(seen.items[0].comment, "Called the insured.");
     EXPECT_EQ(rep.SetWithMode("SETCASEPROGRESSRPT", number, seen.items[1], 2), -3);
     EXPECT_EQ(rep.SetWithMode("SETCASEPROGRESSRPT", number, internal, 0), -3);
     CProgressRptEntry plain = seen.items[0];
