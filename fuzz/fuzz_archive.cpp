@@ -27,8 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Objects until the data ends: the archive reads ahead into its buffer, so the
         // stream's own position says nothing about what is left. Every object takes at
         // least two bytes, so the loop ends by the end-of-data error at the latest.
+        // References to one object count as copies of it: a few bytes each must not
+        // stand for more than the bound.
+        ReaderLimits limits;
+        limits.maxMaterialisedBytes = uint64_t{1} << 26;
+        limits.maxMaterialisedObjects = uint64_t{1} << 20;
         CMemFile file(bytes);
-        CArchive ar(file, CArchive::load);
+        CArchive ar(file, CArchive::load, CArchive::kDefaultBufferSize, nullptr, limits);
         for (size_t i = 0; i <= size; ++i)
             ar.ReadObject();
     } catch (const CCodecException&) {

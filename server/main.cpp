@@ -89,8 +89,9 @@ int main(int argc, char** argv)
         }
         log.Write("TLS on: certificate " + options.tlsCertFile);
     }
+    CReportBuildGate reportBuilds(options.maxReportBuilds);
     ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,
-                          options.UsesTls() ? &tls : nullptr};
+                          options.UsesTls() ? &tls : nullptr, &reportBuilds};
     CListener listener(context);
     if (!listener.Start(error)) {
         log.Write(error);

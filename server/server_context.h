@@ -4,6 +4,7 @@
 #include "server/account_store.h"
 #include "server/live_sessions.h"
 #include "server/login_throttle.h"
+#include "server/report_build_gate.h"
 #include "net/tls_transport.h"
 #include "server/server_log.h"
 #include "server/server_options.h"
@@ -19,4 +20,6 @@ struct ServerContext {
     CLoginThrottle* loginThrottle = nullptr;
     // Set when the server speaks TLS only (--tls-cert, --tls-key).
     CTlsServerContext* tls = nullptr;
+    // Caps the report builds that run at once.
+    CReportBuildGate* reportBuilds = nullptr;
 };

@@ -63,6 +63,10 @@ bool HandleSetChildUser(CCommandContext& c)
     return c.ReplyStatus(c.Inventory().accounts.SetChild(name, child, mode, *c.User()));
 }
 
+namespace {
+constexpr size_t kMaxSyncOutcomeLength = 512;
+}  // namespace
+
 bool HandleSyncParent(CCommandContext& c)
 {
     std::string name;
@@ -78,8 +82,13 @@ bool HandleSyncParent(CCommandContext& c)
     if (!c.Server().options.parentSync)
         return c.ReplyText("This server does not connect to parents");
     // No lock is held while the parent's server is reached.
-    const std::string outcome = SyncWithParent(name, connection);
-    c.Log("SYNCPARENT '" + CServerLog::Printable(name) + "': " + (outcome.empty() ? "connected" : outcome));
+    // The outcome may quote what the parent's server sent (a redirect's host line): it
+    // is escaped in the log and cut to a sane length before it is sent on.
+    std::string outcome = SyncWithParent(name, connection);
+    if (outcome.size() > kMaxSyncOutcomeLength)
+        outcome.resize(kMaxSyncOutcomeLength);
+    c.Log("SYNCPARENT '" + CServerLog::Printable(name) +
+          "': " + (outcome.empty() ? std::string("connected") : CServerLog::Printable(outcome)));
     return c.ReplyText(outcome);
 }
 

@@ -91,6 +91,12 @@ bool HandleGenerateCaseReportView(CCommandContext& c)
         !FindOwnView(c, name, view))
         return c.ReplyNoRecord();
 
+    const CReportBuildGate::Ticket ticket(c.Server().reportBuilds);
+    if (!ticket) {
+        c.Log("GENERATECASEREPORTVIEW of '" + CServerLog::Printable(name) + "' refused: " +
+              std::to_string(c.Server().reportBuilds->Cap()) + " report builds are running");
+        return c.ReplyNoRecord();
+    }
     CReportContext context;
     const std::string settings = SessionSettings(c, view);
     if (!settings.empty() && !ReportSettings::Apply(view.reportFile, settings, context))

@@ -3,6 +3,7 @@
 #include "app/login_logic.h"
 #include "platform/user_prompts.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -15,7 +16,8 @@ CLoginDlg::CLoginDlg(LoginLogic& logic, UserPrompts& prompts, QWidget* parent)
       userId_(new QLineEdit(this)),
       password_(new QLineEdit(this)),
       host_(new QLineEdit(this)),
-      port_(new QLineEdit(this))
+      port_(new QLineEdit(this)),
+      useTls_(new QCheckBox(QStringLiteral("Use TLS"), this))
 {
     setWindowTitle(QStringLiteral("Log In"));
 
@@ -27,12 +29,14 @@ CLoginDlg::CLoginDlg(LoginLogic& logic, UserPrompts& prompts, QWidget* parent)
     password_->setText(QString::fromLatin1(logic_.password));
     host_->setText(QString::fromLatin1(logic_.host));
     port_->setText(QString::fromLatin1(logic_.portText));
+    useTls_->setChecked(logic_.useTls);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("User ID:"), userId_);
     form->addRow(QStringLiteral("Password:"), password_);
     form->addRow(QStringLiteral("Host Name:"), host_);
     form->addRow(QStringLiteral("Port #:"), port_);
+    form->addRow(QString(), useTls_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CLoginDlg::accept);
@@ -53,6 +57,7 @@ void CLoginDlg::accept()
     logic_.password = password_->text().toLatin1().toStdString();
     logic_.host = host_->text().toLatin1().toStdString();
     logic_.portText = port_->text().toLatin1().toStdString();
+    logic_.useTls = useTls_->isChecked();
     if (const std::optional<std::string> complaint = logic_.Validate()) {
         prompts_.Message(QString::fromLatin1(*complaint), UserPrompts::Icon::exclamation);
         port_->setFocus();

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class LoginLogic;
+class QCheckBox;
 class QLineEdit;
 class UserPrompts;
 
@@ -28,4 +29,5 @@ private:
     QLineEdit* password_;
     QLineEdit* host_;
     QLineEdit* port_;
+    QCheckBox* useTls_;
 };

@@ -4,7 +4,8 @@
 #include <climits>
 
 LoginLogic::LoginLogic(const LoginSettings& saved, std::string password)
-    : password(std::move(password)), host(saved.host), portText(std::to_string(saved.port))
+    : password(std::move(password)), host(saved.host), portText(std::to_string(saved.port)),
+      useTls(saved.useTls), tlsTrustFile_(saved.tlsTrustFile)
 {
     SetUserId(saved.userId);
 }
@@ -34,12 +35,14 @@ LoginEntry LoginLogic::Confirmed() const
     entry.password = password;
     entry.host = host.empty() ? "localhost" : host;
     entry.port = ParseDialogInteger(portText).value_or(kDefaultServerPort);
+    entry.useTls = useTls;
+    entry.tlsTrustFile = tlsTrustFile_;
     return entry;
 }
 
 LoginSettings LoginLogic::SettingsOf(const LoginEntry& entry)
 {
-    return {entry.userId, entry.host, entry.port};
+    return {entry.userId, entry.host, entry.port, entry.useTls, entry.tlsTrustFile};
 }
 
 std::optional<int> ParseDialogInteger(const std::string& text)

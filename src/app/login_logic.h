@@ -14,6 +14,8 @@ struct LoginEntry {
     std::string password;
     std::string host;
     int port = kDefaultServerPort;
+    bool useTls = false;
+    std::string tlsTrustFile;  // empty: the system's CA store
 };
 
 class LoginLogic {
@@ -32,6 +34,7 @@ public:
     std::string password;
     std::string host;
     std::string portText;  // as typed
+    bool useTls = false;   // the "Use TLS" check box
 
     // The message that keeps the dialog open, or nothing when the entries can be
     // confirmed: "Please enter an integer." for a port that is not a number, "Please
@@ -47,6 +50,7 @@ public:
 
 private:
     std::string userId_;
+    std::string tlsTrustFile_;  // from the settings file, not the dialog
 };
 
 // The integer in `text`: optional blanks, an optional sign, digits, optional blanks;

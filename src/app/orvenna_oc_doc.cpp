@@ -74,6 +74,9 @@ bool COrvennaOCDoc::LogIn()
     password_ = entry->password;
     host_ = entry->host;
     port_ = entry->port;
+    // TLS under the conversation when asked for; plain otherwise, as every server speaks.
+    server_.SetTlsClient(entry->useTls ? std::optional<TlsClientConfig>(TlsClientConfig{entry->tlsTrustFile})
+                                       : std::nullopt);
     if (!ConnectToServer(host_, port_))
         return false;
     LoadListsAfterLogIn();

@@ -20,6 +20,14 @@ using namespace inventory_items;
 CInventoryServer::CInventoryServer()
 {
     RegisterRecordClasses(CClassRegistry::Global());
+    // The largest reply a server sends is a report or document of at most its report
+    // limit (128 MiB by default); a server that announces more, or whose reply would
+    // expand beyond four times that, is not believed. SetLimits changes these.
+    SessionLimits limits;
+    limits.maxPayloadBytes = kMaxReplyPayloadBytes;
+    limits.maxObjectBytes = static_cast<uint64_t>(kMaxReplyPayloadBytes) * 4;
+    limits.maxMaterialisedBytes = limits.maxObjectBytes;
+    SetLimits(limits);
 }
 
 // --- Case views and queries -------------------------------------------------------------

@@ -89,6 +89,9 @@ public:
     // Registers the record classes with the global class registry, so that the nested
     // records of every reply can be loaded. The report printout classes are the report
     // layer's to register.
+    // The default bound on a reply's payload (see the constructor).
+    static constexpr int64_t kMaxReplyPayloadBytes = int64_t{160} << 20;
+
     CInventoryServer();
 
     // --- Case views and queries -------------------------------------------------------

@@ -13,6 +13,8 @@ const QString kSection = QStringLiteral("Login");
 const QString kUserIdKey = QStringLiteral("UserID");
 const QString kHostKey = QStringLiteral("Host");
 const QString kPortKey = QStringLiteral("Port");
+const QString kTlsKey = QStringLiteral("TLS");
+const QString kTlsTrustFileKey = QStringLiteral("TLSCertFile");
 
 // An unquoted value with commas comes back from the INI reader as a list; the user
 // wrote one text, so it is joined again.
@@ -58,6 +60,8 @@ LoginSettings ReadLoginSettings(const QString& settingsPath)
     login.host = SettingText(settings, kHostKey);
     if (settings.contains(kPortKey))
         login.port = LeadingInteger(TextOf(settings.value(kPortKey)));
+    login.useTls = LeadingInteger(TextOf(settings.value(kTlsKey))) != 0;
+    login.tlsTrustFile = TextOf(settings.value(kTlsTrustFileKey)).toStdString();
     return login;
 }
 
@@ -68,6 +72,10 @@ bool WriteLoginSettings(const QString& settingsPath, const LoginSettings& login)
     settings.setValue(kUserIdKey, QString::fromLatin1(login.userId));
     settings.setValue(kHostKey, QString::fromLatin1(login.host));
     settings.setValue(kPortKey, QString::number(login.port));
+    if (login.useTls)
+        settings.setValue(kTlsKey, QStringLiteral("1"));
+    else
+        settings.remove(kTlsKey);
     settings.endGroup();
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -13,6 +13,11 @@ struct LoginSettings {
     std::string userId;
     std::string host;  // may be empty; the dialog applies "localhost" on confirmation
     int port = kDefaultServerPort;
+    // "TLS=1": the conversation runs over TLS. "TLSCertFile": a PEM file of the
+    // certificate to trust instead of the system's CA store (a pinned server
+    // certificate); only read, the user writes it into the file.
+    bool useTls = false;
+    std::string tlsTrustFile;
 };
 
 // Reads "UserID", "Host" and "Port" from section "Login". Absent keys give the empty

@@ -433,3 +433,32 @@ TEST(ClassRegistry, GlobalHoldsTheWrapperClasses)
     EXPECT_EQ(CClassRegistry::Global().Find("cstringobject"), nullptr);
     EXPECT_EQ(CStringObject::classInfo.schema, 100);
 }
+
+TEST(Archive, ReferencesCountAsCopiesAgainstTheMaterialisedLimits)
+{
+    auto big = std::make_shared<CStringObject>(std::string(1000, 'x'));
+    std::vector<std::shared_ptr<CObject>> list(200, big);
+    const Bytes bytes = Store([&](CArchive& ar) { ar.ObjectArray(list); });
+    ASSERT_LT(bytes.size(), 1500u) << "each reference is two bytes";
+
+    auto load = [&](uint64_t maxBytes, uint64_t maxObjects) {
+        CMemFile file(std::string(bytes.begin(), bytes.end()));
+        ReaderLimits limits;
+        limits.maxMaterialisedBytes = maxBytes;
+        limits.maxMaterialisedObjects = maxObjects;
+        CArchive ar(file, CArchive::load, CArchive::kDefaultBufferSize, &TestRegistry(), limits);
+        std::vector<std::shared_ptr<CObject>> loaded;
+        ar.ObjectArray(loaded);
+        return loaded.size();
+    };
+    // 200 copies of about 1 KB each: within 256 KB and 200 objects, not within less.
+    EXPECT_EQ(load(256 * 1024, 200), 200u);
+    for (const auto& [maxBytes, maxObjects] : {std::pair<uint64_t, uint64_t>{100 * 1024, 1000}, {1 << 20, 199}}) {
+        try {
+            load(maxBytes, maxObjects);
+            ADD_FAILURE() << maxBytes << " " << maxObjects;
+        } catch (const CCodecException& e) {
+            EXPECT_EQ(e.GetCause(), CCodecException::limitExceeded);
+        }
+    }
+}

@@ -105,3 +105,21 @@ TEST(LoginSettings, ValuesWithCommasAndOverlongTexts)
     // Typed by hand without quotes, the INI reader sees a list; it is one text.
     EXPECT_EQ(ReadLoginSettings(WriteFile(dir, "y.INI", "[Login]\nUserID=a,b\n")).userId, "a,b");
 }
+
+TEST(LoginSettings, TlsIsKeptAsTls1AndTheTrustFileIsOnlyRead)
+{
+    QTemporaryDir dir;
+    const QString path =
+        WriteFile(dir, "OrvennaOC.INI", "[Login]\nUserID=joe\nTLSCertFile=/etc/orvenna/server.pem\n");
+    LoginSettings settings = ReadLoginSettings(path);
+    EXPECT_FALSE(settings.useTls);
+    EXPECT_EQ(settings.tlsTrustFile, "/etc/orvenna/server.pem");
+    settings.useTls = true;
+    ASSERT_TRUE(WriteLoginSettings(path, settings));
+    EXPECT_TRUE(ReadFile(path).contains("TLS=1"));
+    EXPECT_TRUE(ReadLoginSettings(path).useTls);
+    settings.useTls = false;
+    ASSERT_TRUE(WriteLoginSettings(path, settings));
+    EXPECT_FALSE(ReadFile(path).contains("TLS=")) << "off leaves no key";
+    EXPECT_TRUE(ReadFile(path).contains("TLSCertFile=/etc/orvenna/server.pem"));
+}
