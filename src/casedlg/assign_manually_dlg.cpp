@@ -40,9 +40,10 @@ CAssignManuallyDlg::CAssignManuallyDlg(AssignManuallyLogic& logic, std::function
     layout->addWidget(archive_);
     history_ = new QPushButton(QStringLiteral("Assignment History..."), this);
     history_->setObjectName(QStringLiteral("history"));
-    history_->setVisible(static_cast<bool>(openHistory_));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(history_, QDialogButtonBox::ActionRole);
+    // Until the program can show the history, the button is not offered.
+    history_->setVisible(static_cast<bool>(openHistory_));
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

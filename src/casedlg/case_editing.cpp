@@ -147,6 +147,7 @@ int CCaseEditing::CreateCases()
             Message("Error sending case info to server");
         }
         ++created;
+        created_.push_back(number);
         const CAddAnotherCaseDlg::Choice choice =
             dialogs_.addAnotherCase ? dialogs_.addAnotherCase() : CAddAnotherCaseDlg::Choice::quit;
         if (choice == CAddAnotherCaseDlg::Choice::quit)

@@ -64,8 +64,9 @@ public:
     bool EditCases(const std::vector<std::string>& caseNumbers);
     bool EditCase(const std::string& caseNumber);
     bool EditManyCases(const std::vector<std::string>& caseNumbers);
-    // Create Cases: the number of cases created.
+    // Create Cases: the number of cases created; their numbers in CreatedCases().
     int CreateCases();
+    const std::vector<std::string>& CreatedCases() const { return created_; }
     // Billing: one case, or many at once.
     bool Billing(const std::vector<std::string>& caseNumbers);
     bool BillCase(const std::string& caseNumber, const std::string& parentName);
@@ -80,4 +81,5 @@ private:
     const CInventoryInfo& info_;
     const CaseEditingDialogs& dialogs_;
     CivilDate today_;
+    std::vector<std::string> created_;
 };
