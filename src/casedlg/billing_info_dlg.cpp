@@ -74,7 +74,7 @@ CBillingInfoDlg::CBillingInfoDlg(BillingLogic& logic, UserPrompts& prompts, QWid
     list_->setHeaderLabels({"Date", "Parent/Child", "1 Hr Rate", "+ Hr Rate", "Time", "Flat", "Discount", "Amount"});
     const int widths[] = {60, 130, 60, 60, 60, 66, 60, 70};
     for (int i = 0; i < 8; ++i) {
-        list_->setColumnWidth(i, widths[i] * 3 / 2);
+        list_->setColumnWidth(i, widths[i] * 5 / 4);
         if (i >= 2)
             list_->headerItem()->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
     }

@@ -7,6 +7,7 @@
 #include "platform/user_prompts.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -18,6 +19,16 @@ CCasePropSheet::CCasePropSheet(CasePropsLogic& logic, UserPrompts& prompts, bool
 {
     setWindowTitle(logic.IsWizard() ? QStringLiteral("Create New Case") : QStringLiteral("Case Properties"));
     auto* layout = new QVBoxLayout(this);
+    if (logic.IsWizard()) {
+        // The wizard has no tabs: the page's title heads it.
+        heading_ = new QLabel(this);
+        heading_->setObjectName(QStringLiteral("heading"));
+        QFont font = heading_->font();
+        font.setBold(true);
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+        heading_->setFont(font);
+        layout->addWidget(heading_);
+    }
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("pages"));
     layout->addWidget(tabs_);
@@ -152,8 +163,9 @@ bool CCasePropSheet::Next()
 {
     if (current_ + 1 >= PageCount())
         return false;
+    const int before = current_;
     tabs_->setCurrentIndex(current_ + 1);
-    return current_ == tabs_->currentIndex() && tabs_->currentIndex() > 0;
+    return current_ == before + 1;
 }
 
 void CCasePropSheet::Back()
@@ -166,6 +178,7 @@ void CCasePropSheet::ShowButtons()
 {
     if (!logic_.IsWizard())
         return;
+    heading_->setText(tabs_->tabText(current_));
     back_->setEnabled(current_ > 0);
     next_->setEnabled(current_ + 1 < PageCount());
     finish_->setEnabled(current_ + 1 == PageCount());

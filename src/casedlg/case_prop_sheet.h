@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -41,6 +42,7 @@ private:
     std::vector<bool> visited_;
     int current_ = 0;
     bool switching_ = false;
+    QLabel* heading_ = nullptr;
     QPushButton* back_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* finish_ = nullptr;

@@ -62,8 +62,9 @@ CMultiCaseBillingDlg::CMultiCaseBillingDlg(std::vector<CMultiBillingEntry>& entr
                                       "Billed Hours", "Flat Amount", "Total Amount", "Description"});
     const int widths[] = {150, 80, 60, 55, 55, 55, 55, 60, 155};
     for (int i = 0; i < 9; ++i)
-        grid_->setColumnWidth(i, widths[i] * 3 / 2);
+        grid_->setColumnWidth(i, widths[i]);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setMinimumSectionSize(50);
     filling_ = true;
     QStringList rowHeaders;
     for (int row = 0; row < static_cast<int>(entries.size()); ++row) {
@@ -95,6 +96,9 @@ CMultiCaseBillingDlg::CMultiCaseBillingDlg(std::vector<CMultiBillingEntry>& entr
                 grid_->item(row, column)->setBackground(QColor(0xE8, 0xF0, 0xFF));
     }
     grid_->setVerticalHeaderLabels(rowHeaders);
+    // Headers and amounts stay readable whatever the font.
+    for (int column = colHourly; column <= colTotal; ++column)
+        grid_->resizeColumnToContents(column);
     filling_ = false;
     layout->addWidget(grid_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
