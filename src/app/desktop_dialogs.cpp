@@ -3,6 +3,7 @@
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
+#include "casedlg/case_editing_dialogs.h"
 
 #include <QApplication>
 
@@ -23,5 +24,6 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         CLoggedUsersDlg dialog(lines, QApplication::activeWindow());
         dialog.exec();
     };
+    dialogs.caseEditing = DesktopCaseEditingDialogs(prompts);
     return dialogs;
 }

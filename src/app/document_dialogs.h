@@ -5,6 +5,7 @@
 // need it are not offered.
 
 #include "app/login_steps.h"
+#include "casedlg/case_editing.h"
 #include "query/search_fields.h"
 
 #include <QString>
@@ -30,4 +31,7 @@ struct DocumentDialogs {
 
     // "Currently Logged In Users", listing the server's lines.
     std::function<void(const std::vector<std::string>& lines)> loggedInUsers;
+
+    // The case properties sheet, the create-cases wizard, editing many cases and billing.
+    CaseEditingDialogs caseEditing;
 };

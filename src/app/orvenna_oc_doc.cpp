@@ -285,17 +285,26 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 // --- Case list ----------------------------------------------------------------------------------
 
-bool COrvennaOCDoc::HasCaseCommand(int) const
+bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
+        return true;
     return false;
 }
 
-bool COrvennaOCDoc::CaseCommandEnabled(int) const
+bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
+        return loggedIn_ && CaseEditingCommandEnabled(commandId, inventoryInfo_.rights);
     return false;
 }
 
-bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId) && CaseCommandEnabled(commandId)) {
+        Operation operation(*this);
+        return CCaseEditing(server_, prompts_, inventoryInfo_, dialogs_.caseEditing, TodaysDate())
+            .RunCommand(commandId, caseNumbers);
+    }
     return false;
 }
