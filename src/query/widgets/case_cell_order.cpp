@@ -3,6 +3,7 @@
 #include "query/case_field_catalogue.h"
 
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <string_view>
@@ -180,6 +181,31 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// Case folding of each Latin-1 character, where the folded character is Latin-1 too
+// (the micro sign folds to a Greek letter and is kept as it is), so that folded texts
+// compare as plain bytes in the order of their code points.
+const std::array<unsigned char, 256>& FoldTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> folded{};
+        for (int c = 0; c < 256; ++c) {
+            const char16_t f = QChar(static_cast<char16_t>(c)).toCaseFolded().unicode();
+            folded[static_cast<size_t>(c)] = static_cast<unsigned char>(f < 256 ? f : c);
+        }
+        return folded;
+    }();
+    return table;
+}
+
+std::string FoldedText(const std::string& cell)
+{
+    const std::array<unsigned char, 256>& fold = FoldTable();
+    std::string text(cell);
+    for (char& c : text)
+        c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    return text;
+}
+
 }  // namespace
 
 std::optional<int64_t> ParseCaseDateKey(const std::string& input, const QLocale& locale)
@@ -249,7 +275,7 @@ CaseSortKey SortKeyOf(int32_t columnKind, const std::string& cell, const QLocale
     case fieldIntegerCode:
     case fieldYesNo:
         key.kind = CaseSortKey::Kind::text;
-        key.text = QString::fromLatin1(cell).toCaseFolded();
+        key.text = FoldedText(cell);
         break;
     case fieldDateTime:
         key.kind = CaseSortKey::Kind::date;
@@ -269,7 +295,7 @@ int CompareSortKeys(const CaseSortKey& a, const CaseSortKey& b)
 {
     switch (a.kind) {
     case CaseSortKey::Kind::text:
-        return QString::compare(a.text, b.text, Qt::CaseSensitive);
+        return a.text.compare(b.text);
     case CaseSortKey::Kind::date:
         if (!a.date || !b.date)
             return (a.date ? 1 : 0) - (b.date ? 1 : 0);

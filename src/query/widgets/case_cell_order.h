@@ -15,7 +15,7 @@
 
 struct CaseSortKey {
     enum class Kind { text, date, number, none } kind = Kind::none;
-    QString text;                   // case-folded
+    std::string text;               // case-folded, one byte per Latin-1 character
     std::optional<int64_t> date;    // milliseconds from the Julian day origin; nothing when the cell is no date-time
     double number = 0;
 };

@@ -148,15 +148,18 @@ void CaseListModel::Sort()
     if (!info || shown_.size() < 2)
         return;
 
-    // Order the row numbers by the column's keys; equal keys keep their order.
+    // Order the row numbers by the column's keys; equal keys keep their order, which the
+    // row number as the last tie-breaker gives without a stable sort.
     const std::vector<CaseSortKey>& keys = KeysOf(sortColumn_);
     std::vector<int> order(shown_.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = static_cast<int>(i);
     const bool descending = descending_;
-    std::stable_sort(order.begin(), order.end(), [&keys, descending](int a, int b) {
+    std::sort(order.begin(), order.end(), [&keys, descending](int a, int b) {
         const int compared = CompareSortKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        return descending ? compared > 0 : compared < 0;
+        if (compared != 0)
+            return descending ? compared > 0 : compared < 0;
+        return a < b;
     });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
