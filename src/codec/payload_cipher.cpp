@@ -1,13 +1,14 @@
 #include "codec/payload_cipher.h"
 
 #include "codec/codec_exception.h"
-#include "codec/mem_file.h"
 
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -106,9 +107,67 @@ void CRandomIvSource::Fill(unsigned char* out, size_t n)
 // Cipher
 
 struct CPayloadCipher::Keys {
+    // Raw block contexts for the short form and the stolen tail; chaining contexts for
+    // the whole blocks, which OpenSSL runs many blocks per call.
     CipherCtxPtr encrypt;
     CipherCtxPtr decrypt;
+    CipherCtxPtr chainEncrypt;
+    CipherCtxPtr chainDecrypt;
 };
+
+namespace {
+
+const EVP_CIPHER* ChainCipherFor(size_t keyBytes)
+{
+    switch (keyBytes) {
+    case 16:
+        return EVP_aes_128_cbc();
+    case 24:
+        return EVP_aes_192_cbc();
+    case 32:
+        return EVP_aes_256_cbc();
+    default:
+        return nullptr;
+    }
+}
+
+// Whole blocks go through the chaining context in pieces of this size, so that a large
+// payload is neither read nor written a block at a time.
+constexpr size_t kChunk = 64 * 1024;
+
+// Runs `n` bytes (a multiple of the block) through a chaining context, which carries the
+// previous ciphertext block from one call to the next.
+void RunChain(EVP_CIPHER_CTX* ctx, const unsigned char* in, unsigned char* out, size_t n)
+{
+    while (n > 0) {
+        const size_t step = std::min(n, kChunk);
+        int produced = 0;
+        if (EVP_CipherUpdate(ctx, out, &produced, in, static_cast<int>(step)) != 1
+            || produced != static_cast<int>(step))
+            throw CCodecException(CCodecException::ioError, "payload cipher: block operation failed");
+        in += step;
+        out += step;
+        n -= step;
+    }
+}
+
+void RestartChain(EVP_CIPHER_CTX* ctx, const unsigned char* iv)
+{
+    if (EVP_CipherInit_ex(ctx, nullptr, nullptr, nullptr, iv, -1) != 1)
+        throw CCodecException(CCodecException::ioError, "payload cipher: block operation failed");
+}
+
+// Tops `pending` up from the source by up to kChunk bytes; false once the source is dry.
+bool Refill(CByteStream& source, std::vector<unsigned char>& pending)
+{
+    const size_t before = pending.size();
+    pending.resize(before + kChunk);
+    const size_t got = ReadUpTo(source, pending.data() + before, kChunk);
+    pending.resize(before + got);
+    return got == kChunk;
+}
+
+}  // namespace
 
 CPayloadCipher::CPayloadCipher() = default;
 CPayloadCipher::~CPayloadCipher() = default;
@@ -149,8 +208,10 @@ bool CPayloadCipher::SetKey(const std::string& key, int keyLength)
     auto keys = std::make_unique<Keys>();
     keys->encrypt = MakeBlockContext(cipher, material, true);
     keys->decrypt = MakeBlockContext(cipher, material, false);
+    keys->chainEncrypt = MakeBlockContext(ChainCipherFor(bytes), material, true);
+    keys->chainDecrypt = MakeBlockContext(ChainCipherFor(bytes), material, false);
     OPENSSL_cleanse(material, sizeof material);
-    if (!keys->encrypt || !keys->decrypt)
+    if (!keys->encrypt || !keys->decrypt || !keys->chainEncrypt || !keys->chainDecrypt)
         return false;
 
     m_keys = std::move(keys);
@@ -180,57 +241,61 @@ void CPayloadCipher::Encipher(CByteStream& source, CByteStream& sink, CIvSource*
         random.Fill(iv, kBlock);
     }
 
-    unsigned char block[kBlock];
-    unsigned char out[kBlock];
-    const size_t first = ReadUpTo(source, block, kBlock);
+    std::vector<unsigned char> pending(kBlock);
+    const size_t first = ReadUpTo(source, pending.data(), kBlock);
 
     if (first < kBlock) {
         // Under one block: the first n IV bytes go out in clear and also mask the
         // plaintext, which rides in one block behind the remaining IV bytes.
         const size_t n = first;
         unsigned char inner[kBlock];
+        unsigned char out[kBlock];
         std::memcpy(inner, iv + n, kBlock - n);
         for (size_t i = 0; i < n; ++i)
-            inner[kBlock - n + i] = static_cast<unsigned char>(block[i] ^ iv[i]);
+            inner[kBlock - n + i] = static_cast<unsigned char>(pending[i] ^ iv[i]);
         EncryptBlock(inner, out);
         sink.Write(iv, n);
         sink.Write(out, kBlock);
         return;
     }
 
-    // CBC with one block of look-ahead: `block` holds the current whole plaintext block,
-    // `next` whatever follows it. Only when the follower is a partial block does the
-    // current one take part in ciphertext stealing.
+    // CBC over the whole blocks. Until the source is dry, the last whole block and any
+    // bytes after it are held back: when the message ends in a partial block, that last
+    // whole block takes part in ciphertext stealing.
+    EVP_CIPHER_CTX* chain = m_keys->chainEncrypt.get();
+    RestartChain(chain, iv);
     sink.Write(iv, kBlock);
-    unsigned char previous[kBlock];
-    std::memcpy(previous, iv, kBlock);
-    unsigned char next[kBlock];
-    for (;;) {
-        const size_t r = ReadUpTo(source, next, kBlock);
-        XorInto(block, previous, kBlock);
-        EncryptBlock(block, out);  // out = C_i
-        if (r == kBlock) {
-            sink.Write(out, kBlock);
-            std::memcpy(previous, out, kBlock);
-            std::memcpy(block, next, kBlock);
-            continue;
-        }
-        if (r == 0) {
-            sink.Write(out, kBlock);
-            return;
-        }
-        // Tail of r bytes: the last whole ciphertext block Ck is cut to its first r
-        // bytes, which go last; the block before them enciphers the tail masked with
-        // those bytes, padded out with the rest of Ck.
-        unsigned char stolen[kBlock];
-        std::memcpy(stolen, out, kBlock);
-        XorInto(stolen, next, r);
-        unsigned char stolenOut[kBlock];
-        EncryptBlock(stolen, stolenOut);
-        sink.Write(stolenOut, kBlock);
-        sink.Write(out, r);
+    std::vector<unsigned char> out;
+    bool more = true;
+    while (more) {
+        more = Refill(source, pending);
+        if (!more)
+            break;
+        const size_t ready = (pending.size() / kBlock - 1) * kBlock;
+        out.resize(ready);
+        RunChain(chain, pending.data(), out.data(), ready);
+        sink.Write(out.data(), ready);
+        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
+    }
+
+    const size_t r = pending.size() % kBlock;
+    const size_t whole = pending.size() - r;  // at least one block
+    out.resize(whole);
+    RunChain(chain, pending.data(), out.data(), whole);
+    if (r == 0) {
+        sink.Write(out.data(), whole);
         return;
     }
+    // Tail of r bytes: the last whole ciphertext block Ck is cut to its first r bytes,
+    // which go last; the block before them enciphers the tail masked with Ck, padded out
+    // with the rest of Ck. Chaining the zero-padded tail after Ck computes exactly that.
+    unsigned char padded[kBlock] = {};
+    std::memcpy(padded, pending.data() + whole, r);
+    unsigned char stolenOut[kBlock];
+    RunChain(chain, padded, stolenOut, kBlock);
+    sink.Write(out.data(), whole - kBlock);
+    sink.Write(stolenOut, kBlock);
+    sink.Write(out.data() + whole - kBlock, r);
 }
 
 void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
@@ -256,51 +321,123 @@ void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
         return;
     }
 
+    // CBC over the whole blocks, holding back the last whole block and anything after
+    // it until the source is dry (they may be the stolen block and the cut tail).
+    EVP_CIPHER_CTX* chain = m_keys->chainDecrypt.get();
+    RestartChain(chain, head);
     unsigned char previous[kBlock];
-    unsigned char current[kBlock];
     std::memcpy(previous, head, kBlock);
-    std::memcpy(current, head + kBlock, kBlock);
-    unsigned char next[kBlock];
-    for (;;) {
-        const size_t r = ReadUpTo(source, next, kBlock);
-        DecryptBlock(current, plain);
-        if (r == kBlock || r == 0) {
-            XorInto(plain, previous, kBlock);
-            sink.Write(plain, kBlock);
-            if (r == 0)
-                return;
-            std::memcpy(previous, current, kBlock);
-            std::memcpy(current, next, kBlock);
-            continue;
-        }
-        // The current block is the stolen one and `next` holds the first r bytes of the
-        // last whole ciphertext block; its other bytes sit behind the tail in `plain`.
-        unsigned char tail[kBlock];
-        std::memcpy(tail, plain, r);
-        XorInto(tail, next, r);
-        unsigned char lastCipher[kBlock];
-        std::memcpy(lastCipher, next, r);
-        std::memcpy(lastCipher + r, plain + r, kBlock - r);
-        DecryptBlock(lastCipher, plain);
-        XorInto(plain, previous, kBlock);
-        sink.Write(plain, kBlock);
-        sink.Write(tail, r);
+    std::vector<unsigned char> pending(head + kBlock, head + 2 * kBlock);
+    std::vector<unsigned char> out;
+    bool more = true;
+    while (more) {
+        more = Refill(source, pending);
+        if (!more)
+            break;
+        const size_t ready = (pending.size() / kBlock - 1) * kBlock;
+        out.resize(ready);
+        RunChain(chain, pending.data(), out.data(), ready);
+        sink.Write(out.data(), ready);
+        std::memcpy(previous, pending.data() + ready - kBlock, kBlock);
+        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
+    }
+
+    const size_t r = pending.size() % kBlock;
+    if (r == 0) {
+        out.resize(pending.size());
+        RunChain(chain, pending.data(), out.data(), pending.size());
+        sink.Write(out.data(), out.size());
         return;
     }
+    // The block before the cut tail is the stolen one; the whole blocks before it chain
+    // as usual.
+    const size_t whole = pending.size() - r - kBlock;
+    if (whole > 0) {
+        out.resize(whole);
+        RunChain(chain, pending.data(), out.data(), whole);
+        sink.Write(out.data(), whole);
+        std::memcpy(previous, pending.data() + whole - kBlock, kBlock);
+    }
+    const unsigned char* stolen = pending.data() + whole;
+    const unsigned char* next = stolen + kBlock;
+    DecryptBlock(stolen, plain);
+    // `next` holds the first r bytes of the last whole ciphertext block; its other bytes
+    // sit behind the tail in `plain`.
+    unsigned char tail[kBlock];
+    std::memcpy(tail, plain, r);
+    XorInto(tail, next, r);
+    unsigned char lastCipher[kBlock];
+    std::memcpy(lastCipher, next, r);
+    std::memcpy(lastCipher + r, plain + r, kBlock - r);
+    DecryptBlock(lastCipher, plain);
+    XorInto(plain, previous, kBlock);
+    sink.Write(plain, kBlock);
+    sink.Write(tail, r);
 }
+
+namespace {
+
+// The string forms read the caller's bytes in place and write into one string sized
+// up front, so a large payload is copied once, not at every growth step.
+class StringSource : public CByteStream {
+public:
+    explicit StringSource(const std::string& bytes) : m_bytes(bytes) {}
+    size_t Read(void* buffer, size_t n) override
+    {
+        const size_t count = std::min(n, m_bytes.size() - m_position);
+        std::memcpy(buffer, m_bytes.data() + m_position, count);
+        m_position += count;
+        return count;
+    }
+    void Write(const void*, size_t) override
+    {
+        throw CCodecException(CCodecException::ioError, "payload cipher: source is read-only");
+    }
+    uint64_t GetLength() override { return m_bytes.size(); }
+    uint64_t GetPosition() override { return m_position; }
+    void Seek(uint64_t position) override
+    {
+        if (position > m_bytes.size())
+            throw CCodecException(CCodecException::ioError, "Seek past the end of a memory file");
+        m_position = static_cast<size_t>(position);
+    }
+
+private:
+    const std::string& m_bytes;
+    size_t m_position = 0;
+};
+
+class StringSink : public CByteStream {
+public:
+    explicit StringSink(size_t expected) { m_bytes.reserve(expected); }
+    size_t Read(void*, size_t) override { return 0; }
+    void Write(const void* buffer, size_t n) override { m_bytes.append(static_cast<const char*>(buffer), n); }
+    uint64_t GetLength() override { return m_bytes.size(); }
+    uint64_t GetPosition() override { return m_bytes.size(); }
+    void Seek(uint64_t) override
+    {
+        throw CCodecException(CCodecException::ioError, "payload cipher: sink cannot seek");
+    }
+    std::string Take() { return std::move(m_bytes); }
+
+private:
+    std::string m_bytes;
+};
+
+}  // namespace
 
 std::string CPayloadCipher::Encipher(const std::string& plain, CIvSource* ivSource)
 {
-    CMemFile source(plain);
-    CMemFile sink;
+    StringSource source(plain);
+    StringSink sink(plain.size() + kBlock);
     Encipher(source, sink, ivSource);
-    return sink.ToString();
+    return sink.Take();
 }
 
 std::string CPayloadCipher::Decipher(const std::string& cipher)
 {
-    CMemFile source(cipher);
-    CMemFile sink;
+    StringSource source(cipher);
+    StringSink sink(cipher.size());
     Decipher(source, sink);
-    return sink.ToString();
+    return sink.Take();
 }

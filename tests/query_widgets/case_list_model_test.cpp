@@ -126,11 +126,29 @@ TEST(CaseListModel, DatesInTimeOrderWithCellsThatAreNoDateFirstAscendingLastDesc
     // The user's locale decides day and month order where it reads the cell.
     const QLocale german(QLocale::German, QLocale::Germany);
     EXPECT_EQ(ParseCaseDateTime(QStringLiteral("05.03.2008"), german)->date(), QDate(2008, 3, 5));
+    // The server's month-first form is read first under every locale; a cell that is not
+    // in it falls back to the locale's own order.
     const QLocale british(QLocale::English, QLocale::UnitedKingdom);
-    EXPECT_EQ(ParseCaseDateTime(QStringLiteral("05/03/2008"), british)->date(), QDate(2008, 3, 5));
+    EXPECT_EQ(ParseCaseDateTime(QStringLiteral("05/03/2008"), british)->date(), QDate(2008, 5, 3));
+    EXPECT_EQ(ParseCaseDateTime(QStringLiteral("25/03/2008"), british)->date(), QDate(2008, 3, 25));
     EXPECT_EQ(ParseCaseDateTime(QStringLiteral("3/5/08"), kUs)->date(), QDate(2008, 3, 5));
     EXPECT_EQ(ParseCaseDateTime(QStringLiteral("3/5/48"), kUs)->date(), QDate(1948, 3, 5));
     EXPECT_FALSE(ParseCaseDateTime(QStringLiteral("13/45/2008"), kUs).has_value());
+}
+
+TEST(CaseListModel, ServerDatesSortInTimeOrderUnderDayFirstAndMonthFirstLocales)
+{
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        auto model = std::make_unique<CaseListModel>();
+        model->SetLocale(locale);
+        model->SetResults(OneColumn(1, {"11/1/2008", "10/11/2008 2:05 PM", "2/29/2008", "02/30/2025",
+                                        "10/11/2008 11:59 AM", "12/31/29", "1/1/30"}));
+        // 02/30/2025 is no date at all, so it sorts first; a two-digit year is 1930-2029.
+        EXPECT_EQ(Column(*model, 0), (Strings{"02/30/2025", "1/1/30", "2/29/2008", "10/11/2008 11:59 AM",
+                                              "10/11/2008 2:05 PM", "11/1/2008", "12/31/29"}))
+            << locale.name().toStdString();
+    }
 }
 
 TEST(CaseListModel, OtherKindsLeaveTheRowsInTheirOrder)

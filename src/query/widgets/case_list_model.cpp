@@ -24,6 +24,7 @@ void CaseListModel::SetResults(std::unique_ptr<CCaseQueryResults> results)
     beginResetModel();
     results_ = std::move(results);
     shown_.clear();
+    ForgetKeys();
     if (results_) {
         shown_.reserve(results_->rows.size());
         for (const auto& row : results_->rows)
@@ -124,33 +125,59 @@ void CaseListModel::SortBy(int column, bool descending)
     Sort();
 }
 
+const std::vector<CaseSortKey>& CaseListModel::KeysOf(int column)
+{
+    const size_t at = static_cast<size_t>(column);
+    if (keys_.size() <= at)
+        keys_.resize(at + 1);
+    std::vector<CaseSortKey>& keys = keys_[at];
+    if (keys.size() != shown_.size()) {
+        const int32_t kind = ResultColumn(column)->columnKind;
+        const size_t cell = at + 1;
+        keys.clear();
+        keys.reserve(shown_.size());
+        for (const auto& row : shown_)
+            keys.push_back(SortKeyOf(kind, row->Cell(cell), locale_));
+    }
+    return keys;
+}
+
 void CaseListModel::Sort()
 {
     const CCaseQueryResultColInfo* info = ResultColumn(sortColumn_);
     if (!info || shown_.size() < 2)
         return;
-    const size_t cell = static_cast<size_t>(sortColumn_) + 1;
 
-    struct Entry {
-        CaseSortKey key;
-        std::shared_ptr<CCaseQueryDataRow> row;
-        int oldRow;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(shown_.size());
-    for (size_t i = 0; i < shown_.size(); ++i)
-        entries.push_back({SortKeyOf(info->columnKind, shown_[i]->Cell(cell), locale_), shown_[i], static_cast<int>(i)});
-
+    // Order the row numbers by the column's keys; equal keys keep their order, which the
+    // row number as the last tie-breaker gives without a stable sort.
+    const std::vector<CaseSortKey>& keys = KeysOf(sortColumn_);
+    std::vector<int> order(shown_.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     const bool descending = descending_;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::stable_sort(entries.begin(), entries.end(), [descending](const Entry& a, const Entry& b) {
-        const int order = CompareSortKeys(a.key, b.key);
-        return descending ? order > 0 : order < 0;
+    std::sort(order.begin(), order.end(), [&keys, descending](int a, int b) {
+        const int compared = CompareSortKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+        if (compared != 0)
+            return descending ? compared > 0 : compared < 0;
+        return a < b;
     });
-    std::vector<int> newRowOf(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        shown_[i] = entries[i].row;
-        newRowOf[static_cast<size_t>(entries[i].oldRow)] = static_cast<int>(i);
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRowOf(order.size());
+    std::vector<std::shared_ptr<CCaseQueryDataRow>> rows(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        rows[i] = std::move(shown_[static_cast<size_t>(order[i])]);
+        newRowOf[static_cast<size_t>(order[i])] = static_cast<int>(i);
+    }
+    shown_ = std::move(rows);
+    // Every parsed column follows the rows, so a later sort by it parses nothing.
+    for (std::vector<CaseSortKey>& column : keys_) {
+        if (column.size() != order.size())
+            continue;
+        std::vector<CaseSortKey> moved(order.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            moved[i] = std::move(column[static_cast<size_t>(order[i])]);
+        column = std::move(moved);
     }
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -197,6 +224,7 @@ bool CaseListModel::RefreshCase(const std::string& caseNumber, const CCaseQueryR
     for (const auto& freshRow : fresh.rows) {
         if (freshRow && freshRow->Cell(kCaseNumberCell) == caseNumber) {
             shown_[static_cast<size_t>(row)]->cells = freshRow->cells;
+            ForgetKeys();
             emit dataChanged(index(row, 0), index(row, std::max(0, columnCount() - 1)));
             return true;
         }
@@ -214,6 +242,7 @@ void CaseListModel::RemoveRowsAt(std::vector<int> rows)
             continue;
         const std::shared_ptr<CCaseQueryDataRow> gone = shown_[static_cast<size_t>(row)];
         beginRemoveRows({}, row, row);
+        ForgetKeys();
         shown_.erase(shown_.begin() + row);
         auto& tableRows = results_->rows;
         tableRows.erase(std::remove(tableRows.begin(), tableRows.end(), gone), tableRows.end());

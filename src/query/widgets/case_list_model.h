@@ -8,6 +8,7 @@
 // direction, another column keeps it. A new table starts sorted by the first shown
 // column, ascending.
 
+#include "query/widgets/case_cell_order.h"
 #include "records/case_query_results.h"
 
 #include <QAbstractTableModel>
@@ -30,7 +31,11 @@ public:
     const CCaseQueryResults* Results() const { return results_.get(); }
 
     // Date-time cells are read in this locale; the default is the user's.
-    void SetLocale(const QLocale& locale) { locale_ = locale; }
+    void SetLocale(const QLocale& locale)
+    {
+        locale_ = locale;
+        ForgetKeys();
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -68,10 +73,15 @@ public:
 private:
     const CCaseQueryResultColInfo* ResultColumn(int column) const;
     void Sort();
+    // The sort keys of a column, one per shown row in list order, parsed on first use
+    // and kept (moved along with the rows) until the rows or their cells change.
+    const std::vector<CaseSortKey>& KeysOf(int column);
+    void ForgetKeys() { keys_.clear(); }
 
     std::unique_ptr<CCaseQueryResults> results_;
     std::vector<std::shared_ptr<CCaseQueryDataRow>> shown_;  // rows in list order
     int sortColumn_ = 0;
     bool descending_ = false;
     QLocale locale_;
+    std::vector<std::vector<CaseSortKey>> keys_;  // by shown column; empty until used
 };
