@@ -3,6 +3,8 @@
 #include "app/orvenna_oc_doc.h"
 
 #include "app/access_groups.h"
+#include "app/case_command_rights.h"
+#include "app/launch_tool.h"
 #include "app/main_commands.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
@@ -186,6 +188,7 @@ bool COrvennaOCDoc::HasDocumentCommand(int commandId) const
     case cmdSaveReportFile: return true;
     case cmdSearchCases: return static_cast<bool>(dialogs_.search);
     case cmdLoggedInUserList: return static_cast<bool>(dialogs_.loggedInUsers);
+    case cmdLaunchTool: return true;
     default: return false;
     }
 }
@@ -200,6 +203,7 @@ bool COrvennaOCDoc::DocumentCommandEnabled(int commandId) const
     case cmdSearchCases: return FindSearchView(caseViews_) != nullptr;
     case cmdOpenReportFile:
     case cmdSaveReportFile: return true;
+    case cmdLaunchTool: return true;
     default: return false;
     }
 }
@@ -226,6 +230,7 @@ void COrvennaOCDoc::RunDocumentCommand(int commandId)
     case cmdLoggedInUserList: ShowLoggedInUsers(); break;
     case cmdOpenReportFile: OpenReportFile(); break;
     case cmdSaveReportFile: SaveReportFile(); break;
+    case cmdLaunchTool: LaunchTool(prompts_, settingsPath_); break;
     default: break;
     }
 }
@@ -282,17 +287,25 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 // --- Case list ----------------------------------------------------------------------------------
 
-bool COrvennaOCDoc::HasCaseCommand(int) const
+bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (caseActions_.Has(commandId))
+        return true;
     return false;
 }
 
-bool COrvennaOCDoc::CaseCommandEnabled(int) const
+bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
-    return false;
+    // The rights of every area's case commands are in one table.
+    return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
 
-bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
+    if (!HasCaseCommand(commandId) || !CaseCommandEnabled(commandId))
+        return false;
+    Operation operation(*this);
+    if (caseActions_.Has(commandId))
+        return caseActions_.Run(commandId, caseNumbers, inventoryInfo_.rights);
     return false;
 }
