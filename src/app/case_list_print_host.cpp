@@ -1,5 +1,6 @@
 #include "app/case_list_print_host.h"
 
+#include "app/case_list_export.h"
 #include "query/case_list_commands.h"
 #include "query/widgets/case_list_model.h"
 #include "query/widgets/case_view.h"
@@ -76,12 +77,14 @@ void CaseListPrintHost::PrintPreview()
 
 bool CaseListPrintHost::HasCaseCommand(int commandId) const
 {
-    return commandId == cmdListPrint || commandId == cmdListPrintPreview || host_.HasCaseCommand(commandId);
+    return commandId == cmdListPrint || commandId == cmdListPrintPreview || commandId == cmdListExportText ||
+           host_.HasCaseCommand(commandId);
 }
 
 bool CaseListPrintHost::CaseCommandEnabled(int commandId) const
 {
-    return commandId == cmdListPrint || commandId == cmdListPrintPreview || host_.CaseCommandEnabled(commandId);
+    return commandId == cmdListPrint || commandId == cmdListPrintPreview || commandId == cmdListExportText ||
+           host_.CaseCommandEnabled(commandId);
 }
 
 bool CaseListPrintHost::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
@@ -93,6 +96,11 @@ bool CaseListPrintHost::RunCaseCommand(int commandId, const std::vector<std::str
     }
     if (commandId == cmdListPrintPreview) {
         PrintPreview();
+        return false;
+    }
+    if (commandId == cmdListExportText) {
+        // The rows in the order they were received, not as sorted on screen.
+        ExportCaseListToText(host_.Prompts(), view_.Model().Results());
         return false;
     }
     return host_.RunCaseCommand(commandId, caseNumbers);

@@ -1,5 +1,6 @@
 #include "app/desktop_dialogs.h"
 
+#include "app/case_action_dialogs_desktop.h"
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
@@ -25,5 +26,6 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         dialog.exec();
     };
     dialogs.caseEditing = DesktopCaseEditingDialogs(prompts);
+    dialogs.caseActions = DesktopCaseActionDialogs(prompts);
     return dialogs;
 }

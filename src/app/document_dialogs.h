@@ -4,6 +4,7 @@
 // empty function means the program does not have that dialog, and the operations that
 // need it are not offered.
 
+#include "app/case_actions.h"
 #include "app/login_steps.h"
 #include "casedlg/case_editing.h"
 #include "query/search_fields.h"
@@ -34,4 +35,7 @@ struct DocumentDialogs {
 
     // The case properties sheet, the create-cases wizard, editing many cases and billing.
     CaseEditingDialogs caseEditing;
+    // The case list's own actions: reset linkages, progress reports, schedule, policy
+    // detail, assignment history.
+    CaseActionDialogs caseActions;
 };

@@ -3,6 +3,8 @@
 #include "app/orvenna_oc_doc.h"
 
 #include "app/access_groups.h"
+#include "app/case_command_rights.h"
+#include "app/launch_tool.h"
 #include "app/main_commands.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
@@ -189,6 +191,7 @@ bool COrvennaOCDoc::HasDocumentCommand(int commandId) const
     case cmdSaveReportFile: return true;
     case cmdSearchCases: return static_cast<bool>(dialogs_.search);
     case cmdLoggedInUserList: return static_cast<bool>(dialogs_.loggedInUsers);
+    case cmdLaunchTool: return true;
     default: return false;
     }
 }
@@ -203,6 +206,7 @@ bool COrvennaOCDoc::DocumentCommandEnabled(int commandId) const
     case cmdSearchCases: return FindSearchView(caseViews_) != nullptr;
     case cmdOpenReportFile:
     case cmdSaveReportFile: return true;
+    case cmdLaunchTool: return true;
     default: return false;
     }
 }
@@ -229,6 +233,7 @@ void COrvennaOCDoc::RunDocumentCommand(int commandId)
     case cmdLoggedInUserList: ShowLoggedInUsers(); break;
     case cmdOpenReportFile: OpenReportFile(); break;
     case cmdSaveReportFile: SaveReportFile(); break;
+    case cmdLaunchTool: LaunchTool(prompts_, settingsPath_); break;
     default: break;
     }
 }
@@ -289,6 +294,8 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
     if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
         return true;
+    if (caseActions_.Has(commandId))
+        return true;
     return false;
 }
 
@@ -296,15 +303,19 @@ bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
     if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
         return loggedIn_ && CaseEditingCommandEnabled(commandId, inventoryInfo_.rights);
-    return false;
+    // The rights of every area's case commands are in one table.
+    return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
 
 bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
-    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId) && CaseCommandEnabled(commandId)) {
-        Operation operation(*this);
+    if (!HasCaseCommand(commandId) || !CaseCommandEnabled(commandId))
+        return false;
+    Operation operation(*this);
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
         return CCaseEditing(server_, prompts_, inventoryInfo_, dialogs_.caseEditing, TodaysDate())
             .RunCommand(commandId, caseNumbers);
-    }
+    if (caseActions_.Has(commandId))
+        return caseActions_.Run(commandId, caseNumbers, inventoryInfo_.rights);
     return false;
 }

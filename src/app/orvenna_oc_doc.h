@@ -49,6 +49,7 @@ public:
     COrvennaOCDoc& operator=(const COrvennaOCDoc&) = delete;
 
     void SetDialogs(DocumentDialogs dialogs) { dialogs_ = std::move(dialogs); }
+    void SetCaseActionDialogs(CaseActionDialogs dialogs) { dialogs_.caseActions = std::move(dialogs); }
 
     // Observers are not owned; remove them before they go.
     void AddObserver(DocumentObserver* observer);
@@ -131,6 +132,7 @@ public:
     QString DocumentTitle() const override { return title_; }
     void SetDocumentTitle(const QString& title) override;
 
+    const QString& SettingsPath() const { return settingsPath_; }
     CInventoryServer& Server() { return server_; }
     UserPrompts& Prompts() override { return prompts_; }
 
@@ -192,4 +194,5 @@ private:
     CInventoryInfo inventoryInfo_;
     int showHiddenNodes_ = 0;
     std::shared_ptr<CReportPrintout> report_;
+    CaseActions caseActions_{server_, prompts_, dialogs_.caseActions};
 };

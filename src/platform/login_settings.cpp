@@ -1,48 +1,38 @@
 #include "platform/login_settings.h"
 
-#include <QSettings>
-#include <QStringList>
+#include "platform/ini_file.h"
 
 #include <climits>
 
 namespace {
 
-constexpr qsizetype kMaxTextLength = 253;  // a 254-character buffer with its terminator
+constexpr size_t kMaxTextLength = 253;  // a 254-character buffer with its terminator
 
-const QString kSection = QStringLiteral("Login");
-const QString kUserIdKey = QStringLiteral("UserID");
-const QString kHostKey = QStringLiteral("Host");
-const QString kPortKey = QStringLiteral("Port");
-const QString kTlsKey = QStringLiteral("TLS");
-const QString kTlsTrustFileKey = QStringLiteral("TLSCertFile");
+const std::string kSection = "Login";
+const std::string kUserIdKey = "UserID";
+const std::string kHostKey = "Host";
+const std::string kPortKey = "Port";
+const std::string kTlsKey = "TLS";
+const std::string kTlsTrustFileKey = "TLSCertFile";
 
-// An unquoted value with commas comes back from the INI reader as a list; the user
-// wrote one text, so it is joined again.
-QString TextOf(const QVariant& value)
+std::string SettingText(const IniFile& file, const std::string& key)
 {
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
-}
-
-std::string SettingText(const QSettings& settings, const QString& key)
-{
-    return TextOf(settings.value(key)).left(kMaxTextLength).toLatin1().toStdString();
+    return file.Value(kSection, key).value_or(std::string()).substr(0, kMaxTextLength);
 }
 
 // Leading blanks, an optional sign and the digits that follow; anything after them is
 // ignored. Values beyond the int range saturate.
-int LeadingInteger(const QString& text)
+int LeadingInteger(const std::string& text)
 {
-    qsizetype at = 0;
-    while (at < text.size() && text[at].isSpace())
+    size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
         ++at;
     bool negative = false;
-    if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+')))
-        negative = text[at++] == QLatin1Char('-');
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
     long long value = 0;
-    for (; at < text.size() && text[at] >= QLatin1Char('0') && text[at] <= QLatin1Char('9'); ++at) {
-        value = value * 10 + (text[at].unicode() - '0');
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value * 10 + (text[at] - '0');
         if (value > INT_MAX)
             return negative ? INT_MIN : INT_MAX;
     }
@@ -53,30 +43,24 @@ int LeadingInteger(const QString& text)
 
 LoginSettings ReadLoginSettings(const QString& settingsPath)
 {
-    QSettings settings(settingsPath, QSettings::IniFormat);
-    settings.beginGroup(kSection);
+    const IniFile file = IniFile::Load(settingsPath);
     LoginSettings login;
-    login.userId = SettingText(settings, kUserIdKey);
-    login.host = SettingText(settings, kHostKey);
-    if (settings.contains(kPortKey))
-        login.port = LeadingInteger(TextOf(settings.value(kPortKey)));
-    login.useTls = LeadingInteger(TextOf(settings.value(kTlsKey))) != 0;
-    login.tlsTrustFile = TextOf(settings.value(kTlsTrustFileKey)).toStdString();
+    login.userId = SettingText(file, kUserIdKey);
+    login.host = SettingText(file, kHostKey);
+    if (const std::optional<std::string> port = file.Value(kSection, kPortKey))
+        login.port = LeadingInteger(*port);
+    login.useTls = LeadingInteger(file.Value(kSection, kTlsKey).value_or(std::string())) != 0;
+    login.tlsTrustFile = file.Value(kSection, kTlsTrustFileKey).value_or(std::string());
     return login;
 }
 
 bool WriteLoginSettings(const QString& settingsPath, const LoginSettings& login)
 {
-    QSettings settings(settingsPath, QSettings::IniFormat);
-    settings.beginGroup(kSection);
-    settings.setValue(kUserIdKey, QString::fromLatin1(login.userId));
-    settings.setValue(kHostKey, QString::fromLatin1(login.host));
-    settings.setValue(kPortKey, QString::number(login.port));
-    if (login.useTls)
-        settings.setValue(kTlsKey, QStringLiteral("1"));
-    else
-        settings.remove(kTlsKey);
-    settings.endGroup();
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    // Only these lines change; the rest of the hand-edited file stays as it is. "TLS" is
+    // written when it is on, or when the file already names it.
+    std::vector<std::pair<std::string, std::string>> values = {
+        {kUserIdKey, login.userId}, {kHostKey, login.host}, {kPortKey, std::to_string(login.port)}};
+    if (login.useTls || ReadIniValue(settingsPath, kSection, kTlsKey))
+        values.push_back({kTlsKey, login.useTls ? "1" : "0"});
+    return WriteIniValues(settingsPath, kSection, values);
 }

@@ -34,7 +34,7 @@ enum CaseListCommand : int {
 // What a command acts on.
 enum class CaseSelectionNeed {
     none,     // the list as a whole, or nothing in it
-    oneCase,  // the first selected case
+    oneCase,  // the focused case
     cases,    // every selected case, in list order
 };
 

@@ -120,6 +120,54 @@ TEST(LoginSettings, TlsIsKeptAsTls1AndTheTrustFileIsOnlyRead)
     EXPECT_TRUE(ReadLoginSettings(path).useTls);
     settings.useTls = false;
     ASSERT_TRUE(WriteLoginSettings(path, settings));
-    EXPECT_FALSE(ReadFile(path).contains("TLS=")) << "off leaves no key";
+    EXPECT_TRUE(ReadFile(path).contains("TLS=0")) << "a key the file names is kept, set off";
+    EXPECT_FALSE(ReadLoginSettings(path).useTls);
     EXPECT_TRUE(ReadFile(path).contains("TLSCertFile=/etc/orvenna/server.pem"));
+}
+
+TEST(LoginSettings, AHandEditedFileKeepsEveryOtherByteThroughALogInWrite)
+{
+    QTemporaryDir dir;
+    const QByteArray before =
+        "; Orvenna settings, edited by hand\r\n"
+        "[settings]\r\n"
+        "ToolPath=C:\\tools\\x.exe \\new, \"quoted\" a,b\r\n"
+        "\r\n"
+        "[LOGIN]\r\n"
+        "; the office server\r\n"
+        "userid = old user\r\n"
+        "Other=1,2,3\r\n"
+        "HOST=old.example\r\n"
+        "[Later]\r\n"
+        "Port=1\r\n";
+    const QString path = WriteFile(dir, "OrvennaOC.INI", before);
+    const LoginSettings read = ReadLoginSettings(path);
+    EXPECT_EQ(read.userId, "old user");
+    EXPECT_EQ(read.host, "old.example");
+    EXPECT_EQ(read.port, 9000) << "a Port of another section is not the log-in's";
+
+    ASSERT_TRUE(WriteLoginSettings(path, {"new\\user,x", "h\xe9te", 9100}));
+    // The two keys keep their line and spelling, the missing port follows the section's
+    // last entry, and everything else is as it was.
+    EXPECT_EQ(ReadFile(path), QByteArray("; Orvenna settings, edited by hand\r\n"
+                                         "[settings]\r\n"
+                                         "ToolPath=C:\\tools\\x.exe \\new, \"quoted\" a,b\r\n"
+                                         "\r\n"
+                                         "[LOGIN]\r\n"
+                                         "; the office server\r\n"
+                                         "userid =new\\user,x\r\n"
+                                         "Other=1,2,3\r\n"
+                                         "HOST=h\xe9te\r\n"
+                                         "Port=9100\r\n"
+                                         "[Later]\r\n"
+                                         "Port=1\r\n"));
+    const LoginSettings again = ReadLoginSettings(path);
+    EXPECT_EQ(again.userId, "new\\user,x");
+    EXPECT_EQ(again.host, "h\xe9te");
+    EXPECT_EQ(again.port, 9100);
+
+    // A value cannot smuggle in a line of its own.
+    ASSERT_TRUE(WriteLoginSettings(path, {"joe\r\n[Evil]", "h", 1}));
+    EXPECT_EQ(ReadLoginSettings(path).userId, "joe");
+    EXPECT_FALSE(ReadFile(path).contains("[Evil]"));
 }

@@ -127,8 +127,12 @@ void CCaseView::RunCommand(int commandId)
                                      QStringLiteral("Error"));
             return;
         }
-        if (need == CaseSelectionNeed::oneCase)
-            rows.resize(1);
+        // A one-case command takes the focused row (the row of the caret), which need
+        // not be the first selected.
+        if (need == CaseSelectionNeed::oneCase) {
+            const int focused = FocusedRow();
+            rows = {focused >= 0 ? focused : rows.front()};
+        }
         cases = model_->CaseNumbersAt(rows);
     }
     // The host may show a new table while it works; the rows are found again by identity.
