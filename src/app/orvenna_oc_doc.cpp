@@ -4,9 +4,11 @@
 
 #include "app/access_groups.h"
 #include "app/main_commands.h"
+#include "app/view_management.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/user_prompts.h"
+#include "query/case_list_commands.h"
 #include "query/case_view_list.h"
 #include "report/report_printout.h"
 
@@ -239,6 +241,8 @@ InventoryTreeSource COrvennaOCDoc::TreeSource() const
 
 bool COrvennaOCDoc::HasTreeCommand(int commandId) const
 {
+    if (const std::optional<bool> has = ViewManagement::HasTreeCommand(dialogs_, commandId))
+        return *has;
     switch (commandId) {
     case cmdShowCaseView: return true;
     case cmdSearchCaseView: return static_cast<bool>(dialogs_.search);
@@ -255,6 +259,8 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 {
     // A view node runs under its parent node: that node's text is the target, its kind
     // finds the view.
+    if (std::optional<TreeCommandOutcome> viewOutcome = RunViewTreeCommand(commandId, node))
+        return *viewOutcome;
     TreeCommandOutcome outcome;
     switch (commandId) {
     case cmdShowCaseView:
@@ -263,7 +269,11 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
     case cmdSearchCaseView:
         outcome.succeeded = SearchWithCaseView(node.text, node.parentKind, node.parentText);
         break;
-    case cmdEditCaseView: outcome.succeeded = EditCaseView(node.text, node.parentKind); break;
+    // The view runs again after the change, so that the list shows it.
+    case cmdEditCaseView:
+        outcome.succeeded = EditCaseView(node.text, node.parentKind) &&
+                            RunCaseView(node.text, node.parentKind, node.parentText, {});
+        break;
     // A report view node runs its report for the whole inventory.
     case cmdShowReportView: outcome.succeeded = ShowReport(node.text, {}); break;
     case cmdExportReportPdf:
@@ -282,17 +292,23 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 // --- Case list ----------------------------------------------------------------------------------
 
-bool COrvennaOCDoc::HasCaseCommand(int) const
+bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (commandId == cmdCaseGenerateReport)
+        return static_cast<bool>(dialogs_.generateReport);
     return false;
 }
 
-bool COrvennaOCDoc::CaseCommandEnabled(int) const
+bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
+    if (commandId == cmdCaseGenerateReport)
+        return loggedIn_ && !reportViews_.empty();
     return false;
 }
 
-bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
+    if (commandId == cmdCaseGenerateReport)
+        return GenerateReportForCases(caseNumbers);
     return false;
 }
