@@ -288,6 +288,7 @@ QWidget* CCaseQueryPropSheet::BuildColumnsPage()
     const int widths[4] = {140, 140, 60, 70};
     for (int i = 0; i < 4; ++i)
         columns_->setColumnWidth(i, widths[i]);
+    columns_->setMinimumWidth(140 + 140 + 60 + 70 + 8);
     columns_->headerItem()->setTextAlignment(2, Qt::AlignCenter);
     columns_->headerItem()->setTextAlignment(3, Qt::AlignRight);
     ShowRows();
