@@ -308,7 +308,10 @@ bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 
 bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
-    if (commandId == cmdCaseGenerateReport)
-        return GenerateReportForCases(caseNumbers);
+    // A report changes no case, so the list has nothing to refresh afterwards.
+    if (commandId == cmdCaseGenerateReport) {
+        GenerateReportForCases(caseNumbers);
+        return false;
+    }
     return false;
 }
