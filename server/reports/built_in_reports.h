@@ -21,6 +21,8 @@ struct CReportContext {
     std::optional<int64_t> createdFrom;  // only cases created on or after this day
     std::optional<int64_t> createdTo;    // only cases created on or before this day
     bool includeClosed = true;           // Case Listing: completed and archived cases too
+    bool orderByInsuredName = false;     // Case Listing: each parent's cases by insured name
+    uint32_t stages = 0x1FF;             // Case Listing: bit g lists the cases of child group code g
     bool ageByMasterDueDate = false;     // Due Date Aging: the master due date alone counts
     bool listBracketCases = true;        // Due Date Aging: each bracket's cases after the summary
     bool printMemo = true;               // Case Detail

@@ -36,6 +36,10 @@ std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, cons
     CaseList cases = selected;
     if (!context.includeClosed)
         std::erase_if(cases, [](const CAuditCase* item) { return item->completed || item->archive; });
+    // Cases of a stage not chosen; a code outside the stages is always listed.
+    std::erase_if(cases, [&](const CAuditCase* item) {
+        return item->childGroupCode >= 0 && item->childGroupCode < 9 && (context.stages >> item->childGroupCode & 1u) == 0;
+    });
 
     auto printout = std::make_shared<CReportPrintout>();
     SetPageHeader(*printout, ReportTitle(context, "Case Listing by Parent"),
@@ -52,8 +56,9 @@ std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, cons
                                                           {"Est. Premium", 235, TextFormat::kRight}});
     double allPremium = 0;
     for (auto& [parent, parentCases] : byParent) {
-        std::stable_sort(parentCases.begin(), parentCases.end(),
-                         [](const CAuditCase* a, const CAuditCase* b) { return a->caseNumber < b->caseNumber; });
+        std::stable_sort(parentCases.begin(), parentCases.end(), [&](const CAuditCase* a, const CAuditCase* b) {
+            return context.orderByInsuredName ? a->insuredName < b->insuredName : a->caseNumber < b->caseNumber;
+        });
         auto grid = ReportBlocks::Grid(ParentTitle(parent), kColumns);
         double premium = 0;
         for (const CAuditCase* item : parentCases) {

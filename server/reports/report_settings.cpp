@@ -17,7 +17,7 @@
 namespace ReportSettings {
 namespace {
 
-enum class Kind { text, date, check, choice };
+enum class Kind { text, date, check, choice, radio, checkList };
 
 struct Setting {
     int32_t id;
@@ -25,8 +25,13 @@ struct Setting {
     const char* label;  // the caption of a check box, else the text left of the control
     std::string defaultText = {};
     int32_t defaultCheck = 0;
-    std::vector<const char*> items = {};  // of a choice; the first is the default
+    std::vector<const char*> items = {};  // of a choice or radio buttons (the first is the default), of a check list
 };
+
+// The stages a Case Listing may list, by child group code.
+const std::vector<const char*> kStages = {"Administrators", "Auditors", "Billers",   "Exporters", "Importers",
+                                          "Printers",       "Reviewers", "Schedulers", "Archive"};
+constexpr int32_t kAllStages = 0x1FF;
 
 struct Form {
     const char* file;
@@ -48,7 +53,9 @@ const std::vector<Form>& Forms()
         {ReportFiles::kCaseListing,
          "Case Listing Settings",
          {Title(ReportFiles::kCaseListing), kCreatedFrom, kCreatedTo,
-          {kIncludeClosedId, Kind::check, "Include completed and archived cases", "", 1}}},
+          {kIncludeClosedId, Kind::check, "Include completed and archived cases", "", 1},
+          {kOrderById, Kind::radio, "Order cases by:", "", 0, {kByCaseNumber, kByInsuredName}},
+          {kStagesId, Kind::checkList, "Stages to list:", "", kAllStages, kStages}}},
         {ReportFiles::kDueDateAging,
          "Due Date Aging Settings",
          {Title(ReportFiles::kDueDateAging),
@@ -84,7 +91,8 @@ Values DefaultValues(const Form& form)
     Values values;
     for (const Setting& setting : form.settings) {
         Value& value = values[setting.id];
-        value.text = setting.kind == Kind::choice ? setting.items.front() : setting.defaultText;
+        value.text = setting.kind == Kind::choice || setting.kind == Kind::radio ? setting.items.front()
+                                                                                 : setting.defaultText;
         value.check = setting.defaultCheck;
     }
     return values;
@@ -104,12 +112,45 @@ constexpr int32_t kMinHeight = 44;  // room for OK and Cancel
 constexpr int32_t kStaticId = -1;
 // Child window, shown, tab stop, automatic check box.
 constexpr int32_t kCheckBoxStyle = 0x50010003;
+// Automatic radio buttons; the first of a group has the group and tab-stop bits.
+constexpr int32_t kRadioStyle = 0x50000009;
+constexpr int32_t kFirstRadioStyle = 0x50030009;
+constexpr int32_t kListHeight = 60;
+
+int32_t RadioId(const Setting& setting, size_t item)
+{
+    return setting.id * 10 + static_cast<int32_t>(item);
+}
+
 // An edit control that scrolls its text sideways.
 constexpr int32_t kTextStyle = CUIControl::kEditStyle | 0x80;
 
 CDateTime DateOfDay(const std::optional<int64_t>& day)
 {
     return day ? CDateTime{CDateTime::valid, static_cast<double>(*day)} : kNullDate;
+}
+
+// Radio buttons side by side after their label, the first one starting the group; the
+// chosen one is checked. Returns the top of the next row.
+int32_t AddRadioButtons(CUIDialog& dialog, const Setting& setting, const Value& value, int32_t top)
+{
+    auto label = std::make_shared<CUIStaticControl>();
+    label->text = setting.label;
+    label->rect = {kMargin, top + 2, kLabelRight, top + 2 + kLabelHeight};
+    label->controlId = kStaticId;
+    dialog.controls.push_back(label);
+    const int32_t width = (kControlRight - kControlLeft) / static_cast<int32_t>(setting.items.size());
+    for (size_t i = 0; i < setting.items.size(); ++i) {
+        auto button = std::make_shared<CUIButtonControl>();
+        button->style = i == 0 ? kFirstRadioStyle : kRadioStyle;
+        button->text = setting.items[i];
+        button->checkState = value.text == setting.items[i] ? 1 : 0;
+        const int32_t left = kControlLeft + static_cast<int32_t>(i) * width;
+        button->rect = {left, top, left + width - 2, top + kControlHeight};
+        button->controlId = RadioId(setting, i);
+        dialog.controls.push_back(button);
+    }
+    return top + kRowHeight;
 }
 
 CUIDialog BuildDialog(const Form& form, const Values& values)
@@ -121,6 +162,10 @@ CUIDialog BuildDialog(const Form& form, const Values& values)
     for (const Setting& setting : form.settings) {
         const Value& value = values.at(setting.id);
         const CUIControl::Rect field{kControlLeft, top, kControlRight, top + kControlHeight};
+        if (setting.kind == Kind::radio) {
+            top = AddRadioButtons(dialog, setting, value, top);
+            continue;
+        }
         if (setting.kind != Kind::check) {
             auto label = std::make_shared<CUIStaticControl>();
             label->text = setting.label;
@@ -152,6 +197,18 @@ CUIDialog BuildDialog(const Form& form, const Values& values)
             control = box;
             break;
         }
+        case Kind::radio: break;  // added above
+        case Kind::checkList: {
+            auto list = std::make_shared<CUICheckListBoxControl>();
+            list->style = CUIControl::kChildVisibleStyle;
+            for (size_t i = 0; i < setting.items.size(); ++i) {
+                list->items.emplace_back(setting.items[i]);
+                list->checkStates.push_back((value.check >> i & 1) != 0 ? 1 : 0);
+                list->itemData.push_back(static_cast<int32_t>(i));
+            }
+            control = list;
+            break;
+        }
         case Kind::choice: {
             auto list = std::make_shared<CUIComboBoxControl>();
             list->style = CUIControl::kChildVisibleStyle;
@@ -163,9 +220,11 @@ CUIDialog BuildDialog(const Form& form, const Values& values)
         }
         control->rect = setting.kind == Kind::check ? CUIControl::Rect{kMargin, top, kControlRight, top + kControlHeight}
                                                     : field;
+        if (setting.kind == Kind::checkList)
+            control->rect.bottom = top + kListHeight;
         control->controlId = setting.id;
         dialog.controls.push_back(control);
-        top += kRowHeight;
+        top += setting.kind == Kind::checkList ? kListHeight + kRowHeight - kControlHeight : kRowHeight;
     }
     dialog.height = std::max(kMinHeight, top);
     return dialog;
@@ -235,6 +294,36 @@ bool ReadValues(const Form& form, const CUIDialog& dialog, Values& values, std::
             if (box->checkState != 0 && box->checkState != 1)
                 return Refuse(error, where + " has the check state " + std::to_string(box->checkState));
             value.check = box->checkState;
+            break;
+        }
+        case Kind::radio: {
+            value.text.clear();
+            for (size_t i = 0; i < setting.items.size(); ++i) {
+                const auto* button = FindControl<CUIButtonControl>(dialog, RadioId(setting, i));
+                if (!button)
+                    return Refuse(error, "no radio button " + std::to_string(RadioId(setting, i)) + " for " + where);
+                if (button->checkState == 1) {
+                    if (!value.text.empty())
+                        return Refuse(error, where + " has more than one choice");
+                    value.text = setting.items[i];
+                }
+            }
+            if (value.text.empty())
+                value.text = setting.items.front();
+            break;
+        }
+        case Kind::checkList: {
+            const auto* list = FindControl<CUICheckListBoxControl>(dialog, setting.id);
+            if (!list)
+                return Refuse(error, "no check list for " + where);
+            if (list->items.size() != setting.items.size() || list->checkStates.size() != setting.items.size())
+                return Refuse(error, where + " does not hold its " + std::to_string(setting.items.size()) + " items");
+            value.check = 0;
+            for (size_t i = 0; i < setting.items.size(); ++i) {
+                if (list->checkStates[i] != 0 && list->checkStates[i] != 1)
+                    return Refuse(error, where + " has the check state " + std::to_string(list->checkStates[i]));
+                value.check |= list->checkStates[i] << i;
+            }
             break;
         }
         case Kind::choice: {
@@ -358,6 +447,8 @@ bool Apply(const std::string& reportFile, const std::string& settings, CReportCo
         case kCreatedFromId: context.createdFrom = value.day; break;
         case kCreatedToId: context.createdTo = value.day; break;
         case kIncludeClosedId: context.includeClosed = value.check != 0; break;
+        case kOrderById: context.orderByInsuredName = value.text == kByInsuredName; break;
+        case kStagesId: context.stages = static_cast<uint32_t>(value.check); break;
         case kAgeAsOfId:
             if (value.day)
                 context.today = *value.day;

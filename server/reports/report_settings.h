@@ -30,10 +30,15 @@ inline constexpr int32_t kAgeFromId = 106;
 inline constexpr int32_t kListBracketCasesId = 107;
 inline constexpr int32_t kPrintMemoId = 108;
 inline constexpr int32_t kPrintPolicyPagesId = 109;
+inline constexpr int32_t kOrderById = 110;    // radio buttons, ids kOrderById * 10 + item
+inline constexpr int32_t kStagesId = 111;      // check list of the stages, item data the group code
 
 // The items of the "Count days from:" list of the Due Date Aging report.
 inline constexpr const char* kAuditorDueDate = "Auditor due date";
 inline constexpr const char* kMasterDueDate = "Master due date";
+// The choices of the Case Listing's "Order each parent's cases by:".
+inline constexpr const char* kByCaseNumber = "Case number";
+inline constexpr const char* kByInsuredName = "Insured name";
 
 // The settings bytes of the file's defaults; empty for an unknown file.
 std::string Defaults(const std::string& reportFile);

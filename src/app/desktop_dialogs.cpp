@@ -5,6 +5,14 @@
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
 #include "casedlg/case_editing_dialogs.h"
+#include "app/select_users_dlg.h"
+#include "platform/user_prompts.h"
+#include "query/widgets/case_query_prop_sheet.h"
+#include "query/widgets/manage_case_views_dlg.h"
+#include "records/ui_dialog.h"
+#include "report/widgets/generate_report_dlg.h"
+#include "report/widgets/manage_report_views_dlg.h"
+#include "report/widgets/ui_dialog_window.h"
 
 #include <QApplication>
 
@@ -21,11 +29,45 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
             return std::nullopt;
         return dialog.Formula();
     };
+    dialogs.editCaseView = [&prompts](CCaseQueryData& view, const QString& title) {
+        CCaseQueryPropSheet sheet(view, title, prompts, nullptr, QApplication::activeWindow());
+        return sheet.exec() == QDialog::Accepted;
+    };
     dialogs.loggedInUsers = [](const std::vector<std::string>& lines) {
         CLoggedUsersDlg dialog(lines, QApplication::activeWindow());
         dialog.exec();
     };
     dialogs.caseEditing = DesktopCaseEditingDialogs(prompts);
     dialogs.caseActions = DesktopCaseActionDialogs(prompts);
+    dialogs.reportSettings = [&prompts](CUIDialog& dialog) {
+        if (const std::optional<std::string> refusal = CheckUIDialog(dialog)) {
+            prompts.Message(QString::fromLatin1(*refusal));
+            return false;
+        }
+        CUIDialogWindow window(dialog, QApplication::activeWindow());
+        return window.exec() == QDialog::Accepted;
+    };
+    dialogs.generateReport = [](const std::vector<std::string>& names,
+                                const std::function<void(const std::string&)>& properties,
+                                const std::function<void(const std::string&, int)>& generate) {
+        CGenerateReportDlg dialog(names, properties, generate, QApplication::activeWindow());
+        dialog.exec();
+    };
+    dialogs.manageCaseViews = [&prompts](std::vector<std::shared_ptr<CCaseQueryData>>& views,
+                                         const std::function<void(const CCaseQueryData&)>& copyTo) {
+        CManageCaseViewsDlg dialog(views, prompts, copyTo, QApplication::activeWindow());
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.manageReportViews = [&prompts](std::vector<std::shared_ptr<CReportPropItem>>& views,
+                                           const ReportViewsHost& host) {
+        CManageReportViewsDlg dialog(views, host, prompts, QApplication::activeWindow());
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.selectUsers = [](const std::vector<std::string>& lines) -> std::optional<std::vector<size_t>> {
+        CSelectUsersDlg dialog(lines, QApplication::activeWindow());
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Chosen();
+    };
     return dialogs;
 }

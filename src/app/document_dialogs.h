@@ -8,15 +8,20 @@
 #include "app/login_steps.h"
 #include "casedlg/case_editing.h"
 #include "query/search_fields.h"
+#include "report/widgets/report_views_host.h"
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class CCaseQueryData;
+class CReportPropItem;
+class CUIDialog;
 
 struct DocumentDialogs {
     // "Log In": true when confirmed (see login_steps.h).
@@ -38,4 +43,23 @@ struct DocumentDialogs {
     // The case list's own actions: reset linkages, progress reports, schedule, policy
     // detail, assignment history.
     CaseActionDialogs caseActions;
+    // The settings dialog built from the server's description: the values edited in
+    // place, true on OK.
+    std::function<bool(CUIDialog& dialog)> reportSettings;
+    // "Generate Report For Selected Cases" over the report view names; `properties` and
+    // `generate` (kind 0 display, 1 to 3 the exports) carry out its buttons.
+    std::function<void(const std::vector<std::string>& reportNames,
+                       const std::function<void(const std::string& name)>& properties,
+                       const std::function<void(const std::string& name, int kind)>& generate)>
+        generateReport;
+    // "Manage Case Views" over an account's definitions, edited in place; true on OK.
+    std::function<bool(std::vector<std::shared_ptr<CCaseQueryData>>& views,
+                       const std::function<void(const CCaseQueryData& view)>& copyTo)>
+        manageCaseViews;
+    // "Manage Report Views" over an account's report views, edited in place; true on OK.
+    std::function<bool(std::vector<std::shared_ptr<CReportPropItem>>& views, const ReportViewsHost& host)>
+        manageReportViews;
+    // "Select Users": the indexes of the lines chosen, in list order; nothing when
+    // cancelled.
+    std::function<std::optional<std::vector<size_t>>(const std::vector<std::string>& lines)> selectUsers;
 };

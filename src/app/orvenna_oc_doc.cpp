@@ -6,9 +6,11 @@
 #include "app/case_command_rights.h"
 #include "app/launch_tool.h"
 #include "app/main_commands.h"
+#include "app/view_management.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/user_prompts.h"
+#include "query/case_list_commands.h"
 #include "query/case_view_list.h"
 #include "report/report_printout.h"
 
@@ -247,6 +249,8 @@ InventoryTreeSource COrvennaOCDoc::TreeSource() const
 
 bool COrvennaOCDoc::HasTreeCommand(int commandId) const
 {
+    if (const std::optional<bool> has = ViewManagement::HasTreeCommand(dialogs_, commandId))
+        return *has;
     switch (commandId) {
     case cmdShowCaseView: return true;
     case cmdSearchCaseView: return static_cast<bool>(dialogs_.search);
@@ -263,6 +267,8 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 {
     // A view node runs under its parent node: that node's text is the target, its kind
     // finds the view.
+    if (std::optional<TreeCommandOutcome> viewOutcome = RunViewTreeCommand(commandId, node))
+        return *viewOutcome;
     TreeCommandOutcome outcome;
     switch (commandId) {
     case cmdShowCaseView:
@@ -271,7 +277,11 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
     case cmdSearchCaseView:
         outcome.succeeded = SearchWithCaseView(node.text, node.parentKind, node.parentText);
         break;
-    case cmdEditCaseView: outcome.succeeded = EditCaseView(node.text, node.parentKind); break;
+    // The view runs again after the change, so that the list shows it.
+    case cmdEditCaseView:
+        outcome.succeeded = EditCaseView(node.text, node.parentKind) &&
+                            RunCaseView(node.text, node.parentKind, node.parentText, {});
+        break;
     // A report view node runs its report for the whole inventory.
     case cmdShowReportView: outcome.succeeded = ShowReport(node.text, {}); break;
     case cmdExportReportPdf:
@@ -296,6 +306,8 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
         return true;
     if (caseActions_.Has(commandId))
         return true;
+    if (commandId == cmdCaseGenerateReport)
+        return static_cast<bool>(dialogs_.generateReport);
     return false;
 }
 
@@ -303,6 +315,8 @@ bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
     if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
         return loggedIn_ && CaseEditingCommandEnabled(commandId, inventoryInfo_.rights);
+    if (commandId == cmdCaseGenerateReport)
+        return loggedIn_ && !reportViews_.empty();
     // The rights of every area's case commands are in one table.
     return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
@@ -317,5 +331,10 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
             .RunCommand(commandId, caseNumbers);
     if (caseActions_.Has(commandId))
         return caseActions_.Run(commandId, caseNumbers, inventoryInfo_.rights);
+    // A report changes no case, so the list has nothing to refresh afterwards.
+    if (commandId == cmdCaseGenerateReport) {
+        GenerateReportForCases(caseNumbers);
+        return false;
+    }
     return false;
 }

@@ -117,6 +117,17 @@ public:
     // &Save As File...: asks for a file and saves the report of the report pane in it.
     bool SaveReportFile();
 
+    // --- Views of the session and of child accounts (view_management.cpp) ----------------
+    // "Edit Report View properties for current session": GETREPORTVIEW, the settings
+    // dialog, SETREPORTVIEW.
+    bool EditReportViewSession(const std::string& reportName);
+    // "Generate Report For Selected Cases" for the cases given, in list order.
+    bool GenerateReportForCases(const std::vector<std::string>& caseIds);
+    // "Manage Case Views" and "Manage Report Views" for the child of this name.
+    bool ManageChildCaseViews(const std::string& childName);
+    bool ManageChildReportViews(const std::string& childName);
+    const DocumentDialogs& Dialogs() const { return dialogs_; }
+
     // "Administrators" to "Schedulers" for 0 to 7, the empty text otherwise.
     static std::string AccessGroupName(int index);
 
@@ -163,6 +174,8 @@ private:
     };
 
     void Message(const char* text);
+    // The view commands of the tree; nothing for the others.
+    std::optional<TreeCommandOutcome> RunViewTreeCommand(int commandId, const TreeNodeRef& node);
     bool ConnectToServer(const std::string& host, int port);
     // The lists after a successful log-in; failures are shown and leave a list empty.
     void LoadListsAfterLogIn();

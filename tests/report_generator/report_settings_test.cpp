@@ -200,3 +200,28 @@ TEST(ReportSettings, ReportsPrintWhatTheSettingsAskFor)
         ReportGenerator::BuildPrintout(ReportFiles::kCaseDetail, {cases[0]}, {}, ContextOf(ReportFiles::kCaseDetail, detail));
     EXPECT_EQ(printout->sections.size() + 2, full->sections.size());
 }
+
+TEST(ReportSettings, RadioButtonsAndTheCheckListChooseTheOrderAndTheStages)
+{
+    const int32_t byCase = RS::kOrderById * 10;
+    const int32_t byInsured = byCase + 1;
+    CUIDialog listing = DialogOf(ReportFiles::kCaseListing);
+    EXPECT_EQ(ControlOf<CUIButtonControl>(listing, byCase).checkState, 1);
+    EXPECT_EQ(ControlOf<CUICheckListBoxControl>(listing, RS::kStagesId).checkStates, std::vector<int32_t>(9, 1));
+
+    const std::string settings = Edited(ReportFiles::kCaseListing, [&](CUIDialog& d) {
+        ControlOf<CUIButtonControl>(d, byCase).checkState = 0;
+        ControlOf<CUIButtonControl>(d, byInsured).checkState = 1;
+        ControlOf<CUICheckListBoxControl>(d, RS::kStagesId).checkStates = {0, 1, 0, 0, 0, 0, 0, 0, 1};
+    });
+    ASSERT_FALSE(settings.empty());
+    const CReportContext context = ContextOf(ReportFiles::kCaseListing, settings);
+    EXPECT_TRUE(context.orderByInsuredName);
+    EXPECT_EQ(context.stages, 0x102u);
+
+    EXPECT_EQ(Edited(ReportFiles::kCaseListing, [&](CUIDialog& d) { ControlOf<CUIButtonControl>(d, byInsured).checkState = 1; }),
+              "") << "two choices";
+    EXPECT_EQ(Edited(ReportFiles::kCaseListing,
+                     [](CUIDialog& d) { ControlOf<CUICheckListBoxControl>(d, RS::kStagesId).checkStates.pop_back(); }),
+              "") << "a state missing";
+}
