@@ -3,6 +3,8 @@
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
+#include "casedlg/attachment_props_dlg.h"
+#include "casedlg/attachments_dlg.h"
 
 #include <QApplication>
 
@@ -22,6 +24,14 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
     dialogs.loggedInUsers = [](const std::vector<std::string>& lines) {
         CLoggedUsersDlg dialog(lines, QApplication::activeWindow());
         dialog.exec();
+    };
+    dialogs.attachmentProps = [](AttachmentPropsLogic& props) {
+        return CAttachmentPropsDlg::Run(props, QApplication::activeWindow());
+    };
+    dialogs.attachments = [](CCaseAttachments& attachments, const std::string& caseNumber) {
+        CAttachmentsDlg dialog(attachments, caseNumber, QApplication::activeWindow());
+        dialog.exec();
+        return dialog.Changed();
     };
     return dialogs;
 }

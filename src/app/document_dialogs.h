@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class AttachmentPropsLogic;
+class CCaseAttachments;
 class CCaseQueryData;
 
 struct DocumentDialogs {
@@ -30,4 +32,9 @@ struct DocumentDialogs {
 
     // "Currently Logged In Users", listing the server's lines.
     std::function<void(const std::vector<std::string>& lines)> loggedInUsers;
+
+    // "Attachment Properties": edits the logic in place, true on OK.
+    std::function<bool(AttachmentPropsLogic& props)> attachmentProps;
+    // "Attachments" of one case.
+    std::function<bool(CCaseAttachments& attachments, const std::string& caseNumber)> attachments;
 };

@@ -4,8 +4,11 @@
 
 #include "app/access_groups.h"
 #include "app/main_commands.h"
+#include "casedlg/case_attachments.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
+#include "platform/audit_link.h"
+#include "platform/shell_launcher.h"
 #include "platform/user_prompts.h"
 #include "query/case_view_list.h"
 #include "report/report_printout.h"
@@ -282,17 +285,23 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 // --- Case list ----------------------------------------------------------------------------------
 
-bool COrvennaOCDoc::HasCaseCommand(int) const
+bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (IsAttachmentCommand(commandId))
+        return true;
     return false;
 }
 
-bool COrvennaOCDoc::CaseCommandEnabled(int) const
+bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
+    if (IsAttachmentCommand(commandId))
+        return AttachmentCommandEnabled(commandId);
     return false;
 }
 
-bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>& caseNumbers)
 {
+    if (IsAttachmentCommand(commandId))
+        return RunAttachmentCommand(commandId, caseNumbers);
     return false;
 }

@@ -98,8 +98,7 @@ bool CCaseAttachments::ShowAttachments(const std::string& caseNumber)
 {
     if (!env_.attachmentsDialog)
         return false;
-    env_.attachmentsDialog(*this, caseNumber);
-    return true;
+    return env_.attachmentsDialog(*this, caseNumber);
 }
 
 bool CCaseAttachments::LoadList(const std::string& caseNumber, std::vector<CAttachment>& list)

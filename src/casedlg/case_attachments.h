@@ -32,8 +32,8 @@ struct CaseAttachmentsEnv {
     std::function<void(std::shared_ptr<CReportPrintout>)> showReport;
     // "Attachment Properties": edits the logic in place, true on OK.
     std::function<bool(AttachmentPropsLogic&)> properties;
-    // "Attachments" for one case.
-    std::function<void(CCaseAttachments&, const std::string& caseNumber)> attachmentsDialog;
+    // "Attachments" for one case; true when attachments were changed.
+    std::function<bool(CCaseAttachments&, const std::string& caseNumber)> attachmentsDialog;
     // Makes sure the session is up before an audit saved in the companion is stored
     // (logging in anew when needed); false when it is not.
     std::function<bool()> ensureSession;
