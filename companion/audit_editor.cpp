@@ -101,6 +101,11 @@ bool AuditEditor::Save()
     return true;
 }
 
+void AuditEditor::AppendRemark(const QString& line)
+{
+    body_->appendPlainText(line);
+}
+
 void AuditEditor::closeEvent(QCloseEvent* event)
 {
     server_.NotifyClosed(id_);

@@ -31,6 +31,8 @@ public:
     quint32 AttachmentId() const { return id_; }
     // Saves and notifies; false when the file could not be written.
     bool Save();
+    // Adds a line at the end of the audit's text.
+    void AppendRemark(const QString& line);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

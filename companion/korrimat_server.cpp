@@ -35,6 +35,7 @@ void KorrimatServer::OnNewConnection()
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
             conversations_.erase(socket);
             socket->deleteLater();
+            emit clientLeft();
         });
     }
 }

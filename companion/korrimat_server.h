@@ -36,6 +36,8 @@ signals:
     // delete it).
     void auditPoked(quint32 attachmentId, const QString& name, const QString& file);
     void newAuditCreated(const QString& caseNumber);
+    // A conversation ended.
+    void clientLeft();
 
 private:
     struct Conversation {

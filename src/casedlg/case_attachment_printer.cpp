@@ -2,10 +2,12 @@
 
 #include "casedlg/attachment_error.h"
 #include "casedlg/attachment_files.h"
+#include "codec/class_registry.h"
 #include "net/inventory_server.h"
 #include "platform/shell_launcher.h"
 #include "platform/user_prompts.h"
 #include "records/attachment.h"
+#include "report/report_classes.h"
 #include "report/report_printer.h"
 #include "report/report_printout.h"
 
@@ -34,6 +36,8 @@ void PrintReportAttachment(CInventoryServer& server, const std::string& caseNumb
                            int copies, const AttachmentPrintServices& services)
 {
     const bool audit = attachment.kind == "AUDIT";
+    // The printout's sections are loaded by class name.
+    RegisterReportClasses(CClassRegistry::Global());
     CReportPrintout report;
     const bool received = audit ? server.GetCaseAuditAttach(caseNumber, attachment.attachmentId, report)
                                 : server.GetCaseSurveyAttach(caseNumber, attachment.attachmentId, report);

@@ -5,12 +5,14 @@
 #include "casedlg/attachment_names.h"
 #include "casedlg/audit_creation_data.h"
 #include "codec/binary_object.h"
+#include "codec/class_registry.h"
 #include "net/inventory_server.h"
 #include "platform/audit_link.h"
 #include "platform/shell_launcher.h"
 #include "platform/unique_file.h"
 #include "platform/user_prompts.h"
 #include "records/audit_case.h"
+#include "report/report_classes.h"
 #include "report/report_printout.h"
 
 #include <QFile>
@@ -297,6 +299,8 @@ void CCaseAttachments::EditAudit(const std::string& caseNumber, const CAttachmen
 void CCaseAttachments::ShowReportAttachment(const std::string& caseNumber, const CAttachment& attachment)
 {
     const bool audit = attachment.kind == "AUDIT";
+    // The printout's sections are loaded by class name.
+    RegisterReportClasses(CClassRegistry::Global());
     auto report = std::make_shared<CReportPrintout>();
     bool received = false;
     {
