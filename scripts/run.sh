@@ -14,7 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 build="$root/build/release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORV_SANITIZE=OFF -DORV_BUILD_TESTS=OFF \
   >/dev/null
-cmake --build "$build" -j "$jobs" --target OrvennaOC inventory-server
+cmake --build "$build" -j "$jobs" --target OrvennaOC inventory-server korrimat
 
 server="$build/server/inventory-server"
 client="$build/src/app/OrvennaOC"
@@ -91,6 +91,30 @@ awk -v host="127.0.0.1" -v port="$port" '
   }
 ' "$ini" >"$ini.new"
 mv "$ini.new" "$ini"
+
+# The companion audit application: DDEPath (organisation Corvane, application
+# "Korrimat 4.0", group Settings) names the korrimat stand-in just built, so that New
+# Audit and the editing of audits are offered.
+korrimat="$build/companion/korrimat"
+companion_ini="${XDG_CONFIG_HOME:-$HOME/.config}/Corvane/Korrimat 4.0.conf"
+mkdir -p "$(dirname "$companion_ini")"
+touch "$companion_ini"
+awk -v path="$korrimat" '
+  /^\[/ {
+    if (in_settings && !done) { print "DDEPath=" path; done = 1 }
+    in_settings = ($0 ~ /^\[Settings\][ \t\r]*$/)
+    if (in_settings) seen = 1
+    print
+    next
+  }
+  in_settings && /^DDEPath[ \t]*=/ { next }
+  { print }
+  END {
+    if (in_settings && !done) print "DDEPath=" path
+    else if (!seen) { print "[Settings]"; print "DDEPath=" path }
+  }
+' "$companion_ini" >"$companion_ini.new"
+mv "$companion_ini.new" "$companion_ini"
 
 cat <<EOF
 inventory-server (demo inventory) listens on 127.0.0.1:$port; its log: $log

@@ -13,6 +13,8 @@
 #include "report/widgets/generate_report_dlg.h"
 #include "report/widgets/manage_report_views_dlg.h"
 #include "report/widgets/ui_dialog_window.h"
+#include "casedlg/attachment_props_dlg.h"
+#include "casedlg/attachments_dlg.h"
 
 #include <QApplication>
 
@@ -68,6 +70,14 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.Chosen();
+    };
+    dialogs.attachmentProps = [](AttachmentPropsLogic& props) {
+        return CAttachmentPropsDlg::Run(props, QApplication::activeWindow());
+    };
+    dialogs.attachments = [](CCaseAttachments& attachments, const std::string& caseNumber) {
+        CAttachmentsDlg dialog(attachments, caseNumber, QApplication::activeWindow());
+        dialog.exec();
+        return dialog.Changed();
     };
     return dialogs;
 }

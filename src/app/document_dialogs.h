@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+class AttachmentPropsLogic;
+class CCaseAttachments;
 class CCaseQueryData;
 class CReportPropItem;
 class CUIDialog;
@@ -62,4 +64,8 @@ struct DocumentDialogs {
     // "Select Users": the indexes of the lines chosen, in list order; nothing when
     // cancelled.
     std::function<std::optional<std::vector<size_t>>(const std::vector<std::string>& lines)> selectUsers;
+    // "Attachment Properties": edits the logic in place, true on OK.
+    std::function<bool(AttachmentPropsLogic& props)> attachmentProps;
+    // "Attachments" of one case.
+    std::function<bool(CCaseAttachments& attachments, const std::string& caseNumber)> attachments;
 };

@@ -19,6 +19,7 @@
 #include "report/widgets/tw_report_view_gp.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QItemSelectionModel>
@@ -136,6 +137,15 @@ void CMainFrame::BuildPanes()
 
     connect(caseView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { UpdateCommands(); });
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!doc_.CanCloseWithAudits()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::showEvent(QShowEvent* event)

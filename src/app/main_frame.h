@@ -88,6 +88,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Refused while audits are open in the companion application.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

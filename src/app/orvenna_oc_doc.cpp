@@ -7,8 +7,11 @@
 #include "app/launch_tool.h"
 #include "app/main_commands.h"
 #include "app/view_management.h"
+#include "casedlg/case_attachments.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
+#include "platform/audit_link.h"
+#include "platform/shell_launcher.h"
 #include "platform/user_prompts.h"
 #include "query/case_list_commands.h"
 #include "query/case_view_list.h"
@@ -308,6 +311,8 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
         return true;
     if (commandId == cmdCaseGenerateReport)
         return static_cast<bool>(dialogs_.generateReport);
+    if (IsAttachmentCommand(commandId))
+        return true;
     return false;
 }
 
@@ -317,6 +322,8 @@ bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
         return loggedIn_ && CaseEditingCommandEnabled(commandId, inventoryInfo_.rights);
     if (commandId == cmdCaseGenerateReport)
         return loggedIn_ && !reportViews_.empty();
+    if (IsAttachmentCommand(commandId))
+        return AttachmentCommandEnabled(commandId);
     // The rights of every area's case commands are in one table.
     return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
@@ -336,5 +343,7 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
         GenerateReportForCases(caseNumbers);
         return false;
     }
+    if (IsAttachmentCommand(commandId))
+        return RunAttachmentCommand(commandId, caseNumbers);
     return false;
 }

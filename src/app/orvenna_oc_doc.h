@@ -29,9 +29,12 @@
 #include <string>
 #include <vector>
 
+class CAuditLink;
+class CCaseAttachments;
 class CCaseQueryRequestInfo;
 class CCaseQueryResults;
 class CReportPrintout;
+class ShellLauncher;
 class UserPrompts;
 
 class COrvennaOCDoc : public InventoryTreeHost, public CaseListHost {
@@ -145,6 +148,19 @@ public:
 
     const QString& SettingsPath() const { return settingsPath_; }
     CInventoryServer& Server() { return server_; }
+
+    // --- Attachments and the companion application (orvenna_oc_doc_attachments.cpp) ----
+    // The attachment operations, made on first use with the desktop's shell and link.
+    CCaseAttachments& Attachments();
+    // Replaces the shell (tests record what would be opened and printed).
+    void SetShellLauncher(std::unique_ptr<ShellLauncher> shell);
+    // False, after saying so, while audits are open in the companion application.
+    bool CanCloseWithAudits();
+    // Shows an audit or survey received from the server in the report pane.
+    void ShowAttachmentReport(std::shared_ptr<CReportPrintout> report) { ShowInReportPane(std::move(report)); }
+    static bool IsAttachmentCommand(int commandId);
+    bool AttachmentCommandEnabled(int commandId) const;
+    bool RunAttachmentCommand(int commandId, const std::vector<std::string>& caseNumbers);
     UserPrompts& Prompts() override { return prompts_; }
 
     // --- InventoryTreeHost -------------------------------------------------------------------
@@ -208,4 +224,7 @@ private:
     int showHiddenNodes_ = 0;
     std::shared_ptr<CReportPrintout> report_;
     CaseActions caseActions_{server_, prompts_, dialogs_.caseActions};
+    std::unique_ptr<ShellLauncher> shell_;
+    std::unique_ptr<CAuditLink> auditLink_;
+    std::unique_ptr<CCaseAttachments> attachments_;
 };
