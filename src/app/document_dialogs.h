@@ -5,6 +5,7 @@
 // need it are not offered.
 
 #include "app/login_steps.h"
+#include "casedlg/case_ordering.h"
 #include "query/search_fields.h"
 
 #include <QString>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CBinaryObject;
 class CCaseQueryData;
 
 struct DocumentDialogs {
@@ -30,4 +32,11 @@ struct DocumentDialogs {
 
     // "Currently Logged In Users", listing the server's lines.
     std::function<void(const std::vector<std::string>& lines)> loggedInUsers;
+
+    // "Orvenna Import Client", sending each file with the function given (IMPORTCASES).
+    using ImportSender = std::function<bool(const CBinaryObject& file, std::vector<std::string>& lines)>;
+    std::function<void(const ImportSender& send)> importCases;
+
+    // Ordering cases: "Select Product and Parent", the order wizard, "Add Another Case".
+    CaseOrderDialogs orderCases;
 };

@@ -4,9 +4,11 @@
 
 #include "app/access_groups.h"
 #include "app/main_commands.h"
+#include "casedlg/case_ordering.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/user_prompts.h"
+#include "query/case_list_commands.h"
 #include "query/case_view_list.h"
 #include "report/report_printout.h"
 
@@ -282,17 +284,36 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 // --- Case list ----------------------------------------------------------------------------------
 
-bool COrvennaOCDoc::HasCaseCommand(int) const
+bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (commandId == cmdImportCases)
+        return static_cast<bool>(dialogs_.importCases);
+    if (commandId == cmdOrderCases)
+        return static_cast<bool>(dialogs_.orderCases.runWizard);
     return false;
 }
 
-bool COrvennaOCDoc::CaseCommandEnabled(int) const
+bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
+    if (commandId == cmdImportCases)
+        return loggedIn_ && (inventoryInfo_.rights & kRightsToImport) != 0;
+    if (commandId == cmdOrderCases)
+        return loggedIn_ && CCaseOrdering::Allowed(inventoryInfo_);
     return false;
 }
 
-bool COrvennaOCDoc::RunCaseCommand(int, const std::vector<std::string>&)
+bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>&)
 {
+    if (!HasCaseCommand(commandId) || !CaseCommandEnabled(commandId))
+        return false;
+    Operation operation(*this);
+    if (commandId == cmdImportCases) {
+        dialogs_.importCases([this](const CBinaryObject& file, std::vector<std::string>& lines) {
+            return server_.ImportCases(file, lines);
+        });
+        return true;
+    }
+    if (commandId == cmdOrderCases)
+        return CCaseOrdering(server_, prompts_, inventoryInfo_, userId_, dialogs_.orderCases).OrderCases();
     return false;
 }
