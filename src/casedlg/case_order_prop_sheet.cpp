@@ -198,7 +198,8 @@ void LocationsAndSpecial(CCaseOrderPage& page, QGridLayout& grid, CCaseOrder& o)
     page.AddStore([memo, &o] {
         o.specialInstructions = Text(memo->toPlainText()).substr(0, CaseOrderForm::kMaxSpecialInstructions);
     });
-    grid.addWidget(memo, 1, 0, 1, 2);
+    grid.addWidget(memo, 1, 0, 6, 2);
+    grid.setRowStretch(6, 1);  // the location block stays at the top, beside the memo
     Binder location(page, grid);
     location.NextColumn();
     location.Heading("LOCATION");
@@ -259,7 +260,7 @@ void Selections(CCaseOrderPage& page, QGridLayout& grid, CCaseOrder& o)
             grid.addWidget(valuation, 2, 0);
         }
         static const int kPlace[][2] = {{1, 0}, {1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}, {1, 3}, {2, 3}};
-        grid.addWidget(box, kPlace[index][0], kPlace[index][1], index == 6 ? 2 : 1, 1, Qt::AlignTop);
+        grid.addWidget(box, kPlace[index][0], kPlace[index][1], Qt::AlignTop);
         ++index;
     }
 }
