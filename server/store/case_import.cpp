@@ -271,9 +271,19 @@ std::vector<std::string> ImportCases(CDatabase& database, CCaseStore& cases, con
             problem = "the case belongs to another parent";
         std::string number;
         if (problem.empty()) {
-            number = cases.Insert(record, user.name);
-            if (number.empty())
+            // Each line in a savepoint of its own: a line that fails half way (the case
+            // stored, its history not) leaves nothing behind.
+            std::string error;
+            if (!database.Execute("SAVEPOINT import_line", error)) {
                 problem = "the case could not be stored";
+            } else {
+                number = cases.Insert(record, user.name);
+                if (number.empty()) {
+                    problem = "the case could not be stored";
+                    database.Execute("ROLLBACK TO import_line", error);
+                }
+                database.Execute("RELEASE import_line", error);
+            }
         }
         if (!problem.empty()) {
             results.push_back(where + problem);

@@ -1,4 +1,7 @@
 #include "app/desktop_dialogs.h"
+#include "casedlg/add_another_case_dlg.h"
+#include "casedlg/case_import_dlg.h"
+#include "casedlg/case_order_prop_sheet.h"
 
 #include "app/case_action_dialogs_desktop.h"
 #include "app/logged_users_dlg.h"
@@ -78,6 +81,28 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         CAttachmentsDlg dialog(attachments, caseNumber, QApplication::activeWindow());
         dialog.exec();
         return dialog.Changed();
+    };
+    dialogs.importCases = [&prompts](const DocumentDialogs::ImportSender& send) {
+        CCaseImportDlg dialog(send, prompts);
+        dialog.exec();
+    };
+    dialogs.orderCases.selectProductAndParent =
+        [](const std::vector<std::string>& parents) -> std::optional<CaseOrderDialogs::ProductAndParent> {
+        CCaseOrderSelectDlg dialog(parents);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return CaseOrderDialogs::ProductAndParent{dialog.Product(), dialog.Parent()};
+    };
+    dialogs.orderCases.runWizard = [&prompts](CCaseOrder& order) {
+        CCaseOrderPropSheet sheet(order, prompts);
+        return sheet.exec() == QDialog::Accepted;
+    };
+    dialogs.orderCases.addAnother = [] {
+        switch (CAddAnotherCaseDlg::Ask(nullptr)) {
+        case CAddAnotherCaseDlg::Choice::fromScratch: return CaseOrderDialogs::Next::fromScratch;
+        case CAddAnotherCaseDlg::Choice::fromPrevious: return CaseOrderDialogs::Next::fromPrevious;
+        default: return CaseOrderDialogs::Next::quit;
+        }
     };
     return dialogs;
 }

@@ -7,6 +7,7 @@
 #include "app/case_actions.h"
 #include "app/login_steps.h"
 #include "casedlg/case_editing.h"
+#include "casedlg/case_ordering.h"
 #include "query/search_fields.h"
 #include "report/widgets/report_views_host.h"
 
@@ -21,6 +22,7 @@
 
 class AttachmentPropsLogic;
 class CCaseAttachments;
+class CBinaryObject;
 class CCaseQueryData;
 class CReportPropItem;
 class CUIDialog;
@@ -68,4 +70,10 @@ struct DocumentDialogs {
     std::function<bool(AttachmentPropsLogic& props)> attachmentProps;
     // "Attachments" of one case.
     std::function<bool(CCaseAttachments& attachments, const std::string& caseNumber)> attachments;
+    // "Orvenna Import Client", sending each file with the function given (IMPORTCASES).
+    using ImportSender = std::function<bool(const CBinaryObject& file, std::vector<std::string>& lines)>;
+    std::function<void(const ImportSender& send)> importCases;
+
+    // Ordering cases: "Select Product and Parent", the order wizard, "Add Another Case".
+    CaseOrderDialogs orderCases;
 };

@@ -5,7 +5,10 @@
 #include "app/main_frame.h"
 #include "app/orvenna_oc_doc.h"
 #include "app/shell_command.h"
+#include "app/run_task.h"
 #include "app/shell_print.h"
+#include "app/task_log.h"
+#include "app/task_printing.h"
 #include "platform/settings_file.h"
 
 #include <QFile>
@@ -20,6 +23,11 @@ orv_app_detail::ProcessArguments::ProcessArguments(int argc, char** argv)
     const CShellCommand::Kind kind = ParseShellCommand(received).kind;
     const bool windowless = kind == CShellCommand::printFilePdf || kind == CShellCommand::incomplete;
     if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // An unattended task shows nothing; from cron there is no display to open either.
+    CTaskParams params;
+    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (::ParseTaskArgs(received, params) != taskNone && noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
@@ -60,6 +68,15 @@ bool COrvennaOCApp::InitInstance()
     }
 
     document_ = std::make_unique<COrvennaOCDoc>(*prompts_, SettingsFilePath());
+    // A complete task on the command line runs unattended; the main window is never made.
+    CTaskParams params;
+    if (const TaskKind task = ParseTaskArgs(params); task != taskNone) {
+        const bool succeeded = RunTask(document_->Server(), task, params,
+                                       QFile::encodeName(TaskLogFilePath()).toStdString(),
+                                       TaskPrintServices(document_->Server()));
+        exitCode_ = succeeded ? 0 : 1;
+        return false;
+    }
     document_->SetDialogs(DesktopDialogs(*prompts_));
     frame_ = std::make_unique<CMainFrame>(*document_);
     prompts_->SetParent(frame_.get());

@@ -8,6 +8,7 @@
 #include "app/main_commands.h"
 #include "app/view_management.h"
 #include "casedlg/case_attachments.h"
+#include "casedlg/case_ordering.h"
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/audit_link.h"
@@ -313,6 +314,10 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
         return static_cast<bool>(dialogs_.generateReport);
     if (IsAttachmentCommand(commandId))
         return true;
+    if (commandId == cmdImportCases)
+        return static_cast<bool>(dialogs_.importCases);
+    if (commandId == cmdOrderCases)
+        return static_cast<bool>(dialogs_.orderCases.runWizard);
     return false;
 }
 
@@ -324,6 +329,10 @@ bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
         return loggedIn_ && !reportViews_.empty();
     if (IsAttachmentCommand(commandId))
         return AttachmentCommandEnabled(commandId);
+    if (commandId == cmdImportCases)
+        return loggedIn_ && (inventoryInfo_.rights & kRightsToImport) != 0;
+    if (commandId == cmdOrderCases)
+        return loggedIn_ && CCaseOrdering::Allowed(inventoryInfo_);
     // The rights of every area's case commands are in one table.
     return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
@@ -345,5 +354,13 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
     }
     if (IsAttachmentCommand(commandId))
         return RunAttachmentCommand(commandId, caseNumbers);
+    if (commandId == cmdImportCases) {
+        dialogs_.importCases([this](const CBinaryObject& file, std::vector<std::string>& lines) {
+            return server_.ImportCases(file, lines);
+        });
+        return true;
+    }
+    if (commandId == cmdOrderCases)
+        return CCaseOrdering(server_, prompts_, inventoryInfo_, userId_, dialogs_.orderCases).OrderCases();
     return false;
 }

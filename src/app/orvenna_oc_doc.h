@@ -42,6 +42,8 @@ public:
     // The right to order cases, and the rights any of which shows hidden tree nodes.
     static constexpr int32_t kRightCreateCases = 0x10000;
     static constexpr int32_t kRightsForHiddenNodes = 0x2A;
+    // Any of these rights offers the import of case files.
+    static constexpr int32_t kRightsToImport = 0x2A;
 
     // `settingsPath` is the settings file whose [Login] section the log-in reads and
     // writes.
