@@ -1,5 +1,6 @@
 #include "app/desktop_dialogs.h"
 
+#include "admin/admin_desktop_dialogs.h"
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
@@ -23,5 +24,6 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         CLoggedUsersDlg dialog(lines, QApplication::activeWindow());
         dialog.exec();
     };
+    dialogs.admin = DesktopAdminDialogs(prompts);
     return dialogs;
 }

@@ -4,6 +4,7 @@
 // empty function means the program does not have that dialog, and the operations that
 // need it are not offered.
 
+#include "admin/admin_dialogs.h"
 #include "app/login_steps.h"
 #include "query/search_fields.h"
 
@@ -30,4 +31,7 @@ struct DocumentDialogs {
 
     // "Currently Logged In Users", listing the server's lines.
     std::function<void(const std::vector<std::string>& lines)> loggedInUsers;
+
+    // The administration dialogs of the tree's account, region and territory commands.
+    AdminDialogs admin;
 };
