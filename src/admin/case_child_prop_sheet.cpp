@@ -217,7 +217,13 @@ void CCaseChildPropSheet::LoadGroupDetail()
     m_dllName->setVisible(detail.kind == GroupDetailKind::dllName);
     m_dllName->setText(L1(m_logic.dllName));
     if (isList) {
-        const int index = m_detailChoice->findText(L1(child.groupDetail));
+        // A stored value no longer offered (a printer removed from this computer) stays
+        // as it is rather than silently becoming the first choice.
+        int index = m_detailChoice->findText(L1(child.groupDetail));
+        if (index < 0 && !child.groupDetail.empty()) {
+            m_detailChoice->addItem(L1(child.groupDetail));
+            index = m_detailChoice->count() - 1;
+        }
         m_detailChoice->setCurrentIndex(index >= 0 ? index : 0);
     }
 }

@@ -19,8 +19,12 @@ CChildSheetLogic::CChildSheetLogic(bool adding, CAdminChildUser child, std::vect
     passwordAgain = m_child.password;
     if (GroupDetailOf(m_child.group).kind == GroupDetailKind::dllName)
         dllName = m_child.groupDetail;
-    if (m_adding)
+    if (m_adding) {
         ApplyGroupDefaults(m_child);
+        // A new child starts without a limit, as the server stores one sent without a
+        // cap; 0 would keep every automatic assignment away from it.
+        m_child.inventoryCap = CAdminChildUser::kNoInventoryCap;
+    }
 }
 
 void CChildSheetLogic::SetGroup(int group)

@@ -136,6 +136,7 @@ TEST(ChildSheet, TheWizardAppliesTheGroupAndTheDllNameAndCapsAreChecked)
 {
     CChildSheetLogic sheet(true, CAdminChildUser{}, {});
     EXPECT_EQ(sheet.Child().rights, 0xFFEAA);  // group 0 at the start
+    EXPECT_EQ(sheet.Child().inventoryCap, -1);
     sheet.SetGroup(1);
     EXPECT_EQ(sheet.Child().rights, 0xE7280);
     EXPECT_TRUE(sheet.Child().autoFlagEnabled);
