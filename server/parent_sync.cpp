@@ -48,6 +48,15 @@ std::string SyncWithParent(const std::string& parentName, const ParentConnection
         const int result =
             session.CreateSession(CServerSession::kOfficeClientType, CServerSession::kOfficeClientVersion);
         if (result == 0) {
+            // With a stored connection password the sync logs in as the parent's account there.
+            if (!connection.userId.empty() && !connection.password.empty()) {
+                const int opened = session.OpenSession(connection.userId, connection.password);
+                if (opened != 0) {
+                    session.Close();
+                    return "The server of " + parentName + " at " + Where(host, port) + " refused the log-in of " +
+                           connection.userId + " (" + std::to_string(opened) + ")";
+                }
+            }
             session.CloseSession();
             session.Close();
             return {};

@@ -5,6 +5,7 @@
 #include "server/account_store.h"
 #include "server/password_hash.h"
 #include "server/store/column_map.h"
+#include "server/store/parent_secrets.h"
 #include "server/store/status.h"
 
 #include <cctype>
@@ -337,7 +338,9 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
         insert->BindInt(next + 4, kParentRights);
         insert->BindInt(next + 5, newId);
         insert->Step();
-        return insert->Done() && transaction.Commit() ? Status::ok : Status::failed;
+        if (!insert->Done() || !CParentSecrets::Store(m_db, m_db.LastInsertId(), parent.connectionPassword))
+            return Status::failed;
+        return transaction.Commit() ? Status::ok : Status::failed;
     }
 
     // A change keeps the server's own fields (record number, date) and, without a new
@@ -357,6 +360,8 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
     if (!update->Done())
         return Status::failed;
     if (!StorePassword(m_db, kParentsTable, id, password))
+        return Status::failed;
+    if (!parent.connectionPassword.empty() && !CParentSecrets::Store(m_db, id, parent.connectionPassword))
         return Status::failed;
     if (parent.name != name && !RenameParentEverywhere(m_db, name, parent.name))
         return Status::failed;
@@ -525,12 +530,15 @@ int CAccountAdminStore::SetBillingDefaults(const std::string& account, int kind,
 bool CAccountAdminStore::GetParentConnection(const std::string& name, ParentConnection& connection)
 {
     std::lock_guard<std::mutex> lock(m_db.Mutex());
-    CCachedStatement select = m_db.Prepare("SELECT ConnectionKind, HostName FROM Parents WHERE Name = ?;");
+    CCachedStatement select =
+        m_db.Prepare("SELECT ConnectionKind, HostName, IFNULL(LoginID, '') FROM Parents WHERE Name = ?;");
     select->BindText(1, name);
     if (!select->Step())
         return false;
     connection.connectionKind = select->ColumnText(0);
     connection.hostName = select->ColumnText(1);
+    connection.userId = select->ColumnText(2);
+    connection.password = CParentSecrets::Find(m_db, name).value_or(std::string());
     return true;
 }
 

@@ -32,6 +32,10 @@ inline constexpr size_t kMaxCriteria = 256;
 struct ParentConnection {
     std::string connectionKind;
     std::string hostName;
+    // The connection user id and password to log in there with (see parent_secrets.h);
+    // empty when none was stored.
+    std::string userId;
+    std::string password;
 };
 
 class CAccountAdminStore {

@@ -1,6 +1,7 @@
 #include "server/store/case_store.h"
 
 #include "server/access_rights.h"
+#include "server/store/auto_assign.h"
 #include "server/store/column_map.h"
 #include "server/store/server_time.h"
 #include "server/store/status.h"
@@ -247,6 +248,8 @@ std::string CCaseStore::Insert(CAuditCase& record, const std::string& assignor)
     const int64_t id = m_db.LastInsertId();
     if (!WritePages(id, record.policyPages))
         return {};
+    if (WantsAutoAssignment(record) && AutoAssign(m_db, id, record, assignor) && !Write(id, record))
+        return {};
     if ((!record.childName.empty() || record.childGroupCode != CAuditCase::kNoChildGroup) &&
         !AppendTracking(id, record, assignor))
         return {};
@@ -293,6 +296,8 @@ int CCaseStore::Update(const SessionUser& user, const std::string& caseNumber, c
         return Status::linked;
 
     if (!Write(id, record))
+        return Status::failed;
+    if (WantsAutoAssignment(record) && AutoAssign(m_db, id, record, stored.childName) && !Write(id, record))
         return Status::failed;
     if (record.childName != stored.childName || record.childGroupCode != stored.childGroupCode) {
         if (!AppendTracking(id, record, user.name))

@@ -4,6 +4,7 @@
 #include "casedlg/case_order_prop_sheet.h"
 
 #include "app/case_action_dialogs_desktop.h"
+#include "admin/admin_desktop_dialogs.h"
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
@@ -104,5 +105,6 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         default: return CaseOrderDialogs::Next::quit;
         }
     };
+    dialogs.admin = DesktopAdminDialogs(prompts);
     return dialogs;
 }

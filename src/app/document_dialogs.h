@@ -5,6 +5,7 @@
 // need it are not offered.
 
 #include "app/case_actions.h"
+#include "admin/admin_dialogs.h"
 #include "app/login_steps.h"
 #include "casedlg/case_editing.h"
 #include "casedlg/case_ordering.h"
@@ -76,4 +77,6 @@ struct DocumentDialogs {
 
     // Ordering cases: "Select Product and Parent", the order wizard, "Add Another Case".
     CaseOrderDialogs orderCases;
+    // The administration dialogs of the tree's account, region and territory commands.
+    AdminDialogs admin;
 };

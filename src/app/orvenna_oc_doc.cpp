@@ -2,6 +2,7 @@
 // connection check, the observers, and the commands and hosts it serves.
 #include "app/orvenna_oc_doc.h"
 
+#include "admin/account_admin.h"
 #include "app/access_groups.h"
 #include "app/case_command_rights.h"
 #include "app/launch_tool.h"
@@ -263,7 +264,7 @@ bool COrvennaOCDoc::HasTreeCommand(int commandId) const
     case cmdExportReportPdf:
     case cmdExportReportTiff:
     case cmdExportReportXps: return true;
-    default: return false;
+    default: return CAccountAdmin::Handles(commandId, dialogs_.admin);
     }
 }
 
@@ -297,7 +298,14 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
     case cmdExportReportXps:
         outcome.succeeded = ExportReport(node.text, {}, CInventoryServer::outputXps);
         break;
-    default: break;
+    default:
+        if (CAccountAdmin::Handles(commandId, dialogs_.admin)) {
+            Operation operation(*this);
+            outcome = CAccountAdmin(server_, prompts_, inventoryInfo_, dialogs_.admin).Run(commandId, node);
+            if (outcome.succeeded && CAccountAdmin::ChangesTreeLists(commandId))
+                NotifyUpdated();
+        }
+        break;
     }
     return outcome;
 }
