@@ -44,6 +44,19 @@ TEST(PrintToPdf, EveryPageInItsOwnOrientation)
     EXPECT_TRUE(pdf.contains(QByteArray("\0M\0o\0n\0t\0h\0l\0y", 14)));
 }
 
+// Orientation 1 is portrait and anything else landscape, whatever the printer was set to.
+TEST(PrintToPdf, AnOrientationOtherThanOneOrTwoPrintsLandscape)
+{
+    EnsureHeadlessGui();
+    CScratchDir dir;
+    CReportPrintout printout;
+    auto odd = GridSection(5, "o");
+    odd->orientation = 3;
+    printout.sections = {GridSection(5), odd};
+    ASSERT_EQ(PrintToPdfFile(printout, dir.File("odd.pdf"), "Odd"), ReportPrint::kDone);
+    EXPECT_EQ(PdfPageSizes(ReadAll(dir.File("odd.pdf"))), (std::vector<std::string>{"612x792", "792x612"}));
+}
+
 TEST(PrintToPdf, EachCopyRepeatsTheWholeReport)
 {
     EnsureHeadlessGui();
