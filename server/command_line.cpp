@@ -69,6 +69,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
         if (option == "--help" || option == "-h") {
             result.action = CommandLineAction::help;
             return result;
+        } else if (option == "--version") {
+            result.action = CommandLineAction::version;
+            return result;
         } else if (option == "--port") {
             if (!ParseNumber(arguments[++i], 0, 65535, number))
                 return fail("--port takes a number from 0 to 65535");
@@ -139,5 +142,6 @@ std::string CommandLineHelp()
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"
            "  --hash-iterations N    PBKDF2 rounds for passwords set by this run (default 210000)\n"
+           "  --version              show the version\n"
            "  --help                 show this text\n";
 }

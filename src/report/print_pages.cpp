@@ -11,9 +11,10 @@ namespace {
 
 void SetOrientation(QPrinter& printer, int orientation)
 {
-    // Orientation 1 is portrait; any other value prints landscape, never the printer's
-    // own orientation with portrait margins.
-    printer.setPageOrientation(orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (orientation == 1)
+        printer.setPageOrientation(QPageLayout::Portrait);
+    else if (orientation == 2)
+        printer.setPageOrientation(QPageLayout::Landscape);
 }
 
 }  // namespace
