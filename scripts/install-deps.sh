@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libemf2svg-dev libtiff-dev fonts-liberation2
   xvfb xauth
+  dpkg-dev file
 )
 
 missing=()

@@ -73,6 +73,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
         if (option == "--help" || option == "-h") {
             result.action = CommandLineAction::help;
             return result;
+        } else if (option == "--version") {
+            result.action = CommandLineAction::version;
+            return result;
         } else if (option == "--port") {
             if (!ParseNumber(arguments[++i], 0, 65535, number))
                 return fail("--port takes a number from 0 to 65535");
@@ -186,5 +189,6 @@ std::string CommandLineHelp()
            "  --login-delay-cap MS   longest delay of a log-in answer (default 8000)\n"
            "  --tls-cert FILE        TLS certificate chain (PEM); with --tls-key, only TLS\n"
            "  --tls-key FILE         TLS private key (PEM)\n"
+           "  --version              show the version\n"
            "  --help                 show this text\n";
 }

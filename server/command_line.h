@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CommandLineAction { run, addAdmin, help, error };
+enum class CommandLineAction { run, addAdmin, help, version, error };
 
 struct CommandLineResult {
     CommandLineAction action = CommandLineAction::run;

@@ -11,6 +11,8 @@
 #include "server/server_log.h"
 #include "server/store/inventory_store.h"
 
+#include "orv_version.h"
+
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
@@ -24,6 +26,9 @@ int main(int argc, char** argv)
     switch (parsed.action) {
     case CommandLineAction::help:
         std::fputs(CommandLineHelp().c_str(), stdout);
+        return 0;
+    case CommandLineAction::version:
+        std::fputs("inventory-server " ORV_VERSION "\n", stdout);
         return 0;
     case CommandLineAction::error:
         std::fprintf(stderr, "inventory-server: %s\n", parsed.error.c_str());

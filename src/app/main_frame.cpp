@@ -9,6 +9,7 @@
 #include "app/orvenna_oc_app.h"
 #include "app/orvenna_oc_doc.h"
 #include "app/program_emblem.h"
+#include "platform/user_prompts.h"
 #include "query/case_list_commands.h"
 #include "query/widgets/case_view.h"
 #include "query/widgets/empty_view.h"
@@ -83,6 +84,7 @@ CMainFrame::~CMainFrame()
     qApp->removeEventFilter(this);
     // The panes go before the QObject does: focus moves while they do.
     disconnect(focusConnection_);
+    disconnect(editFocusConnection_);
     doc_.RemoveObserver(this);
     tree_->SetHost(nullptr);
     caseView_->SetHost(nullptr);
@@ -122,6 +124,8 @@ void CMainFrame::BuildPanes()
     reportView_->setFocusPolicy(Qt::StrongFocus);
     reportPane_->addWidget(reportView_);
     connect(reportView_, &CTWReportViewGP::previewChanged, this, [this] { UpdateCommands(); });
+    connect(reportView_, &CTWReportViewGP::printFailed, this,
+            [this] { doc_.Prompts().Message(QString::fromLatin1(CTWReportViewGP::kPrintFailedMessage)); });
     focusConnection_ =
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 
@@ -224,6 +228,7 @@ void CMainFrame::RegisterCommands()
     visit(visit, ToolbarLayout());
 
     RegisterReportCommands();
+    RegisterShellCommands();
     commands_[cmdAppAbout] = {[this] { ShowAbout(); }, {}, {}};
     commands_[cmdAppExit] = {[this] { close(); }, {}, {}};
 }
@@ -288,6 +293,7 @@ QAction* CMainFrame::ActionFor(int commandId, const QString& menuText)
     action->setStatusTip(prompt.statusText);
     action->setToolTip(prompt.toolTip.isEmpty() ? ToolTipOfMenuText(menuText) : prompt.toolTip);
     action->setCheckable(static_cast<bool>(command.checked));
+    action->setShortcuts(CommandShortcuts(commandId));
     connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
     command.action = action;
     return action;

@@ -102,6 +102,8 @@ private:
 
     void RegisterCommands();
     void RegisterReportCommands();
+    // Print Setup, and Cut, Copy and Paste on the focused widget (main_frame_shell.cpp).
+    void RegisterShellCommands();
     void BuildPanes();
     void OnFocusChanged(QWidget* now);
     void BuildStatusBar();
@@ -123,6 +125,7 @@ private:
     CTWReportViewGP* reportView_ = nullptr;
     PrintPane printPane_ = PrintPane::caseList;
     QMetaObject::Connection focusConnection_;
+    QMetaObject::Connection editFocusConnection_;
     QSplitter* mainSplitter_ = nullptr;
     QSplitter* rightSplitter_ = nullptr;
     QToolBar* toolBar_ = nullptr;

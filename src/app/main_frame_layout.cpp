@@ -1,9 +1,33 @@
 #include "app/main_frame_layout.h"
 
 #include "app/main_commands.h"
+#include "app/command_prompts.h"
 #include "query/case_list_commands.h"
 
 namespace {
+
+// Where the main menu names a case list command otherwise than the list's own menu: the
+// main menu's text. An entry of the list's menu takes it when it appears in the main
+// menu, whenever that entry arrives.
+const struct {
+    int commandId;
+    const char* text;
+} kMainMenuTexts[] = {
+    {cmdOrderCases, "O&rder Cases..."},
+    {cmdListExportText, "Export List to Text"},
+    {cmdListPrintPreview, "Print Preview &List"},
+    {cmdListPrint, "Print L&ist..."},
+};
+
+MenuEntry WithMainMenuText(MenuEntry entry)
+{
+    for (const auto& text : kMainMenuTexts)
+        if (text.commandId == entry.commandId)
+            entry.text = text.text;
+    for (MenuEntry& inner : entry.submenu)
+        inner = WithMainMenuText(std::move(inner));
+    return entry;
+}
 
 // The case list's commands as the main menu offers them: the list's own menu without
 // its printing entries, which the report menu's Print Preview and Print stand for.
@@ -12,7 +36,7 @@ std::vector<MenuEntry> CaseCommandEntries()
     std::vector<MenuEntry> entries;
     for (const MenuEntry& entry : CaseListMenu())
         if (entry.commandId != cmdListPrint && entry.commandId != cmdListPrintPreview)
-            entries.push_back(entry);
+            entries.push_back(WithMainMenuText(entry));
     return entries;
 }
 
@@ -32,6 +56,7 @@ std::vector<MenuEntry> BuildMainMenu()
           {cmdLaunchTool, "Launch Tool", {}},
           MenuSeparator(),
           {cmdAppExit, "E&xit", {}}}},
+        {0, "&Edit", {{cmdEditCut, "Cu&t", {}}, {cmdEditCopy, "&Copy", {}}, {cmdEditPaste, "&Paste", {}}}},
         {0, "&Cases", cases},
         {0, "&View",
          {{cmdHiddenTreeNodes, "&Hidden Tree Nodes", {}},
@@ -94,6 +119,16 @@ CommandPrompt CommandPromptOf(int commandId)
     switch (commandId) {
     case cmdLogIn: return {QStringLiteral("Log into server"), QStringLiteral("Log in")};
     case cmdLogOut: return {QStringLiteral("Log out of server"), QStringLiteral("Log out")};
+    default: return CommandPromptFromTable(commandId);
+    }
+}
+
+QList<QKeySequence> CommandShortcuts(int commandId)
+{
+    switch (commandId) {
+    case cmdEditCut: return QKeySequence::keyBindings(QKeySequence::Cut);
+    case cmdEditCopy: return QKeySequence::keyBindings(QKeySequence::Copy);
+    case cmdEditPaste: return QKeySequence::keyBindings(QKeySequence::Paste);
     default: return {};
     }
 }

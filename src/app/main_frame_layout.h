@@ -7,6 +7,8 @@
 
 #include "query/menu_entry.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <vector>
@@ -25,6 +27,9 @@ struct CommandPrompt {
     QString toolTip;
 };
 CommandPrompt CommandPromptOf(int commandId);
+
+// The keyboard shortcuts of a command; none for most.
+QList<QKeySequence> CommandShortcuts(int commandId);
 
 // A menu text as a tool tip: without the mnemonic marks and the trailing dots.
 QString ToolTipOfMenuText(const QString& menuText);

@@ -2,6 +2,8 @@
 
 #include "codec/codec_exception.h"
 
+#include <sys/stat.h>
+
 CFileStream::~CFileStream()
 {
     try {
@@ -15,6 +17,12 @@ bool CFileStream::Open(const std::string& path, Mode mode)
 {
     Close();
     m_file = std::fopen(path.c_str(), mode == modeRead ? "rb" : "wb");
+    // A folder opens for reading on Linux but has no bytes to read: it is not a file.
+    struct stat info {};
+    if (m_file && (::fstat(::fileno(m_file), &info) != 0 || S_ISDIR(info.st_mode))) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
     m_mode = mode;
     m_owned = m_file != nullptr;
     return m_file != nullptr;

@@ -15,9 +15,10 @@ constexpr double kMaxDotsPerInch = 600;
 
 CPageMargins CPageMargins::For(int orientation)
 {
-    if (orientation == CReportPrintout::kLandscape)
-        return {50, 25};
-    return {25, 50};
+    // Orientation 1 is portrait; any other value prints landscape.
+    if (orientation == CReportPrintout::kPortrait)
+        return {25, 50};
+    return {50, 25};
 }
 
 QImage RenderReportPage(CReportPrintout& printout, int page, double dotsPerInch)
@@ -29,7 +30,7 @@ QImage RenderReportPage(CReportPrintout& printout, int page, double dotsPerInch)
     const int orientation = printout.PageOrientation(page);
     if (orientation < 0 || !(dotsPerInch > 0) || dotsPerInch > kMaxDotsPerInch)
         return {};
-    const bool landscape = orientation == CReportPrintout::kLandscape;
+    const bool landscape = orientation != CReportPrintout::kPortrait;
     const CPageMargins margins = CPageMargins::For(orientation);
     const double sheetWidth = (landscape ? 1000 : 800) + 2 * margins.x;
     const double sheetHeight = (landscape ? 800 : 1000) + 2 * margins.y;

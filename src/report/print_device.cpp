@@ -1,5 +1,6 @@
 #include "report/print_device.h"
 
+#include "report/print_setup.h"
 #include "report/report_printer.h"
 
 #include <QApplication>
@@ -39,6 +40,9 @@ CPrintDevice ChoosePrintDevice(QPrinter& printer, const CPrintRequest& request)
         SelectPdfFile(printer, request.outputFile);
         device = CPrintDevice::chosen;
     }
+    // A print that names no device starts from the session's Print Setup.
+    if (device == CPrintDevice::none && ApplySessionPrintSetup(printer))
+        device = CPrintDevice::chosen;
     return device;
 }
 

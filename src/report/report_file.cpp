@@ -12,7 +12,11 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,33 +79,98 @@ void WriteReportStream(CReportPrintout& printout, CByteStream& out)
     writer.Close();
 }
 
+namespace {
+
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, CloseFile>;
+
+// Writes the report into an open file; returns the failure's message, empty on success.
+// The file is closed either way.
+std::string WriteReportFile(CReportPrintout& printout, FilePtr file)
+{
+    std::string message;
+    {
+        CFileStream stream;
+        stream.Attach(file.get(), CFileStream::modeWrite);
+        try {
+            WriteReportStream(printout, stream);
+            stream.Close();
+        } catch (const std::exception& error) {
+            message = Message(error);
+        }
+    }
+    const bool synced = ::fsync(::fileno(file.get())) == 0;
+    const bool closed = std::fclose(file.release()) == 0;
+    if (message.empty() && (!synced || !closed))
+        message = "Could not finish writing the file";
+    return message;
+}
+
+// The file a save replaces: the target of a symbolic link, so that saving over a link
+// updates the file it points to and keeps the link.
+std::string ResolvedTarget(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? path : resolved.string();
+}
+
+}  // namespace
+
 std::string SaveReportFile(CReportPrintout& printout, const std::string& path)
 {
-    const std::string partial = path + ".saving";
-    CFileStream file;
-    if (!file.Open(partial, CFileStream::modeWrite))
+    const std::string target = ResolvedTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
         return ReportFile::kErrorCreating;
-    std::string message;
-    try {
-        WriteReportStream(printout, file);
-        file.Close();
-    } catch (const std::exception& error) {
-        message = Message(error);
+
+    // A uniquely named file beside the target (mkstemp opens it exclusively, so no link
+    // or file of that name is followed or overwritten); it takes the target's name only
+    // when complete, so a failed save leaves an existing file as it was.
+    const std::filesystem::path targetPath(target);
+    std::string temporary =
+        (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        // The folder is not writable (or is full): write the file in place, which keeps
+        // its owner and permissions.
+        FilePtr file(std::fopen(target.c_str(), "wb"));
+        if (!file)
+            return ReportFile::kErrorCreating;
+        return WriteReportFile(printout, std::move(file));
     }
-    if (message.empty()) {
-        std::error_code renamed;
-        std::filesystem::rename(partial, path, renamed);
-        if (!renamed)
-            return "";
+
+    // The new file gets the permissions the old one had, or those a new file gets.
+    mode_t mode = 0;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
+    if (exists && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+        // Only the group can be kept, and only by a member of it; the owner is the user.
+    }
+
+    FilePtr file(::fdopen(fd, "wb"));
+    if (!file) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return ReportFile::kErrorCreating;
+    }
+    std::string message = WriteReportFile(printout, std::move(file));
+    if (message.empty() && std::rename(temporary.c_str(), target.c_str()) == 0)
+        return "";
+    if (message.empty())
         message = ReportFile::kErrorCreating;
-    }
-    try {
-        file.Close();
-    } catch (const CCodecException&) {
-        // Already failing; the first message is the one reported.
-    }
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
+    ::unlink(temporary.c_str());
     return message;
 }
 

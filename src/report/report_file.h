@@ -43,8 +43,10 @@ CReportLoadResult OpenReportFile(const std::string& path, const CClassRegistry* 
 CReportLoadResult ReadReportStream(CByteStream& compressed, const CClassRegistry* registry = nullptr);
 
 // Saves a report file and returns the message of a failure, empty on success. The file
-// is written under a temporary name beside the target and takes the target's name only
-// when complete, so a failed save leaves an existing file as it was.
+// is written under a unique temporary name beside the target, with the target's
+// permissions, and takes the target's name only when complete, so a failed save leaves
+// an existing file as it was. Where the folder is not writable the file is written in
+// place. Saving over a symbolic link writes the file it points to.
 std::string SaveReportFile(CReportPrintout& printout, const std::string& path);
 // Writes the compressed form of a printout into a stream; throws CCodecException.
 void WriteReportStream(CReportPrintout& printout, CByteStream& out);

@@ -76,7 +76,13 @@ int Print(CReportPrintout& printout, const CPrintRequest& request, QWidget* dial
     printer.setDocName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 
     printer.setFullPage(true);
-    return PrintPages(printer, range, [&](int page) { return printout.PageOrientation(page); },
+    // A report page is portrait only when its orientation is 1; any other value prints
+    // landscape, never in whatever orientation the printer was left in.
+    const auto sheetOrientation = [&](int page) {
+        return printout.PageOrientation(page) == CReportPrintout::kPortrait ? CReportPrintout::kPortrait
+                                                                            : CReportPrintout::kLandscape;
+    };
+    return PrintPages(printer, range, sheetOrientation,
                       [&](QPainter& painter, int page) {
                           SetSheetTransform(painter, printer, printout.PageOrientation(page));
                           CPainterGraphics graphics(&painter);

@@ -162,8 +162,9 @@ void CReportPrintout::LayOutSection(CReportGraphics& graphics, CReportSection& s
 
     const int firstPage = walk.page;
     if (section.Prepare(graphics, *this)) {
-        // A section that cannot make progress on an empty page never will: the rest of
-        // it is given up rather than paged forever.
+        // A section that cannot make progress on an empty page never will by itself: it
+        // is asked to print something smaller (Unstick) and drawn again on the same page;
+        // only when it cannot is the rest of it given up rather than paged forever.
         for (;;) {
             const bool emptyPage = walk.pageEmpty;
             const CPageBand band = fullPage ? CPageBand{0, 0, PageWidth() - 1, PageHeight() - 1}
@@ -171,10 +172,16 @@ void CReportPrintout::LayOutSection(CReportGraphics& graphics, CReportSection& s
                                                         PageHeight() - FooterHeight() - SectionGap()};
             if (band.top < band.bottom) {
                 const uint64_t before = section.ProgressMark();
+                const int64_t yBefore = walk.y;
                 const bool done = section.Draw(graphics, *this, band, walk.page != walk.target, walk.y);
+                const bool stuck = !done && emptyPage && section.ProgressMark() == before;
+                if (stuck && section.Unstick()) {
+                    walk.y = yBefore;
+                    continue;
+                }
                 walk.y += SectionGap();
                 walk.pageEmpty = false;
-                if (done || (emptyPage && section.ProgressMark() == before))
+                if (done || stuck)
                     break;
             } else if (emptyPage) {
                 break;

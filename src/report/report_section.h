@@ -41,6 +41,11 @@ public:
     // A value that changes whenever Draw consumes part of the section. Layout uses it
     // to recognise a section that cannot make progress even on an empty page.
     virtual uint64_t ProgressMark() const { return 0; }
+    // Called when Draw made no progress on an empty page. A section that can print
+    // something smaller instead (a note in place of an oversized comment, or one row
+    // forced onto the page) arranges for that and returns true; layout then draws it
+    // again. False leaves the rest of the section out.
+    virtual bool Unstick() { return false; }
 
     // The orientation the section's pages take under the given default.
     int32_t EffectiveOrientation(int32_t defaultOrientation) const

@@ -59,3 +59,10 @@ uint64_t CRptDoubleGridSection::ProgressMark() const
 {
     return (left ? left->RowCursor() : 0) + (right ? right->RowCursor() : 0);
 }
+
+bool CRptDoubleGridSection::Unstick()
+{
+    const bool l = left && left->Unstick();
+    const bool r = right && right->Unstick();
+    return l || r;
+}

@@ -21,4 +21,5 @@ public:
     bool Draw(CReportGraphics& graphics, CReportPrintout& printout, const CPageBand& band, bool measureOnly,
               int64_t& runningY) override;
     uint64_t ProgressMark() const override;
+    bool Unstick() override;
 };

@@ -16,4 +16,5 @@ public:
     bool Draw(CReportGraphics& graphics, CReportPrintout& printout, const CPageBand& band, bool measureOnly,
               int64_t& runningY) override;
     uint64_t ProgressMark() const override { return grid ? grid->RowCursor() : 0; }
+    bool Unstick() override { return grid && grid->Unstick(); }
 };

@@ -47,3 +47,15 @@ uint64_t CRptMulti3GridSection::ProgressMark() const
         mark += grid.RowCursor();
     return mark;
 }
+
+bool CRptMulti3GridSection::Unstick()
+{
+    if (m_group + 2 >= grids.size())
+        return false;
+    // The first grid decides the group's progress; the two beside it get the same help
+    // so that the group stays level.
+    const bool first = grids[m_group].Unstick();
+    grids[m_group + 1].Unstick();
+    grids[m_group + 2].Unstick();
+    return first;
+}

@@ -17,6 +17,7 @@ public:
     bool Draw(CReportGraphics& graphics, CReportPrintout& printout, const CPageBand& band, bool measureOnly,
               int64_t& runningY) override;
     uint64_t ProgressMark() const override;
+    bool Unstick() override;
 
     size_t GroupIndex() const { return m_group; }
 

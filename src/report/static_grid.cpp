@@ -88,6 +88,19 @@ void CStaticGrid::Reset()
 {
     m_rowCursor = 0;
     m_started = false;
+    m_forceRow = false;
+}
+
+bool CStaticGrid::Unstick()
+{
+    if (!HasMoreRows())
+        return false;
+    if (!m_started && !PrintComment().empty() && PrintComment() != kCommentTooLarge) {
+        m_printComment = kCommentTooLarge;
+        return true;
+    }
+    m_forceRow = true;
+    return true;
 }
 
 CStaticGrid::CommentBox CStaticGrid::MeasureComment(CReportGraphics& graphics, const std::string& comment) const
@@ -147,10 +160,14 @@ int64_t CStaticGrid::Draw(CReportGraphics& graphics, int64_t x, int64_t y, const
     int64_t bodyRows = rowsLeft;
     if (available != kAllRows) {
         const int64_t room = available - (commentRows * rh + th + hh + 1);
-        if (rh >= room)
+        if (rh < room)
+            bodyRows = std::min(room / rh, rowsLeft);
+        else if (m_forceRow)
+            bodyRows = std::min<int64_t>(1, rowsLeft);
+        else
             return 0;
-        bodyRows = std::min(room / rh, rowsLeft);
     }
+    m_forceRow = false;
 
     // 3.
     m_started = true;

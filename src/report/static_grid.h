@@ -76,6 +76,11 @@ public:
     bool HasMoreRows() const { return m_rowCursor < rows.size(); }
     size_t RowCursor() const { return m_rowCursor; }
     bool IsStarted() const { return m_started; }
+    // For a grid whose last Draw returned 0 on an empty page: makes the next Draw print
+    // something. A comment not yet printed gives way to kCommentTooLarge first; after
+    // that the next Draw places one row even where it does not fit. False when no rows
+    // are left.
+    bool Unstick();
 
     // The last column's right edge plus 1.
     int64_t GetWidth() const { return RightEdge() + 1; }
@@ -115,4 +120,5 @@ private:
     uint32_t m_lineStyle = kAllLines;
     size_t m_rowCursor = 0;
     bool m_started = false;
+    bool m_forceRow = false;
 };

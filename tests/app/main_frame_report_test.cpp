@@ -178,6 +178,14 @@ TEST(MainFrameReports, PrintGoesToThePaneThatLastHadTheFocus)
     frame.Action(cmdFilePrint)->trigger();
     EXPECT_EQ(prints.reports.size(), 2u);
     EXPECT_EQ(prints.lists.size(), 2u);
+
+    // A print that fails is shown; a cancelled one (0) is not.
+    EXPECT_TRUE(f.prompts.MessageTexts().empty());
+    frame.ReportView()->SetPrintFunction([](CReportPrintout&, const CPrintRequest&, QWidget*) {
+        return ReportPrint::kFailed;
+    });
+    frame.Action(cmdFilePrint)->trigger();
+    EXPECT_EQ(f.prompts.MessageTexts(), std::vector<QString>{CTWReportViewGP::kPrintFailedMessage});
 }
 
 TEST(CaseListPrinting, TheListPrintsInBandsAsShownFromItsMenuAndTheMainMenu)

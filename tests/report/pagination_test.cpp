@@ -190,13 +190,37 @@ const PaginationCase kCases[] = {
          p.sections = {section};
      },
      {1, 1}, {"l0", "r54"}},
-    // A row taller than any page can never be placed: the grid is given up and the
-    // sections after it still print.
-    {"RowTallerThanAPageIsGivenUp",
+    // A row taller than any page is forced onto a page of its own, one row a page, and
+    // the sections after it still print.
+    {"RowTallerThanAPageIsForcedOneAPage",
      [](CReportPrintout& p) {
-         auto tall = GridSection(5, "x");
+         auto tall = GridSection(2, "x");
          tall->grid->rowHeight = 5000;
          p.sections = {tall, GridSection(3)};
+     },
+     {1, 1, 1}, {"x0", "x1", "r0"}},
+    // The same three abreast: the first grid of the group forces its rows.
+    {"ThreeAbreastRowTallerThanAPageIsForced",
+     [](CReportPrintout& p) {
+         auto section = std::make_shared<CRptMulti3GridSection>();
+         section->grids = {*NumberedGrid(2, "x"), *NumberedGrid(2, "y"), *NumberedGrid(2, "z")};
+         for (CStaticGrid& grid : section->grids)
+             grid.rowHeight = 5000;
+         p.sections = {section};
+     },
+     {1, 1}, {"x0", "x1"}},
+    // Gap 50: the comment check passes against the body height (939) but the first band
+    // is 890 high, where a 40-line comment (49 rows) leaves no room for a row. The
+    // comment gives way to the too-large note and the rows print on page 1.
+    {"CommentThatFitsTheBodyButNotTheBandGivesWay",
+     [](CReportPrintout& p) {
+         p.sectionGap = 50;
+         auto section = GridSection(3);
+         std::string comment;
+         for (int i = 0; i < 40; ++i)
+             comment += "line\n";
+         section->grid->SetComment(comment);
+         p.sections = {section};
      },
      {1}, {"r0"}},
     // So is a header taller than the page, which leaves no body at all.
@@ -297,7 +321,7 @@ TEST(LayOutPage, AbsurdGridsFinishQuickly)
             CFakeGraphics graphics;
             const int pages = printout.LayOutPage(graphics, 0);
             EXPECT_GE(pages, 1);
-            EXPECT_LE(pages, 1000);
+            EXPECT_LE(pages, 1001);  // at most a page a row, and the text
             printout.LayOutPage(graphics, 1);
         }
     }
@@ -311,4 +335,20 @@ TEST(LayOutPage, UnknownOrientationsNeitherHangNorCrash)
     CFakeGraphics graphics;
     EXPECT_GE(printout.LayOutPage(graphics, 0), 1);
     printout.LayOutPage(graphics, 1);
+}
+
+TEST(LayOutPage, CommentThatCannotFitTheFirstBandPrintsTheNote)
+{
+    CReportPrintout printout;
+    printout.sectionGap = 50;
+    auto section = GridSection(3);
+    std::string comment;
+    for (int i = 0; i < 40; ++i)
+        comment += "line\n";
+    section->grid->SetComment(comment);
+    printout.sections = {section};
+    CFakeGraphics graphics;
+    ASSERT_EQ(printout.LayOutPage(graphics, 0), 1);
+    printout.LayOutPage(graphics, 1);
+    EXPECT_NE(graphics.FindText(CStaticGrid::kCommentTooLarge), nullptr);
 }

@@ -113,6 +113,7 @@ TEST_F(ReportFileTest, EmptyPrintoutFileOpensAsOneBlankPage)
 TEST_F(ReportFileTest, FailuresGiveTheirMessages)
 {
     EXPECT_EQ(OpenReportFile(Path("missing.tdf")).message, "Error opening file");
+    EXPECT_EQ(OpenReportFile(Path("")).message, "Error opening file");  // the folder itself
     CReportPrintout printout = SampleReport();
     EXPECT_EQ(SaveReportFile(printout, Path("no/such/folder/x.tdf")), "Error creating file");
 
@@ -167,4 +168,30 @@ TEST_F(ReportFileTest, LongErrorTextsAreCutTo1023Characters)
     CReportPrintout bad;
     bad.sections.push_back(std::make_shared<CVerboseSection>());
     EXPECT_EQ(SaveReportFile(bad, Path("long.tdf")).size(), 1023u);
+}
+
+TEST_F(ReportFileTest, SaveReplacesOnlyItsTargetAndKeepsItsPermissions)
+{
+    namespace fs = std::filesystem;
+    // Files whose names a fixed temporary name could take are never touched.
+    WriteFile(Path("r.tdf.saving"), "mine");
+    WriteFile(Path("real.tdf"), "old");
+    fs::permissions(Path("real.tdf"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(Path("real.tdf"), Path("r.tdf"));
+
+    CReportPrintout printout = SampleReport();
+    ASSERT_EQ(SaveReportFile(printout, Path("r.tdf")), "");
+    EXPECT_EQ(ReadFile(Path("r.tdf.saving")), "mine");
+    EXPECT_TRUE(fs::is_symlink(Path("r.tdf")));
+    EXPECT_TRUE(OpenReportFile(Path("real.tdf")).Ok());
+    EXPECT_EQ(fs::status(Path("real.tdf")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 3);
+
+    // A writable file in a folder that is not writable is saved in place. (Root writes
+    // into any folder, so there the first save already covers it.)
+    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(SaveReportFile(printout, Path("real.tdf")), "");
+    fs::permissions(m_folder, fs::perms::owner_all);
+    EXPECT_TRUE(OpenReportFile(Path("real.tdf")).Ok());
 }

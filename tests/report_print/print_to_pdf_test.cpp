@@ -6,6 +6,8 @@
 #include "report/headless_gui.h"
 #include "report/list_printer.h"
 #include "report/list_printout.h"
+#include "report/print_device.h"
+#include "report/print_setup.h"
 #include "report/report_file.h"
 #include "report/report_printer.h"
 
@@ -42,6 +44,19 @@ TEST(PrintToPdf, EveryPageInItsOwnOrientation)
     EXPECT_EQ(PdfPageSizes(pdf), kThreePageSizes);
     // The document name is the PDF's title, written in UTF-16.
     EXPECT_TRUE(pdf.contains(QByteArray("\0M\0o\0n\0t\0h\0l\0y", 14)));
+}
+
+// Orientation 1 is portrait and anything else landscape, whatever the printer was set to.
+TEST(PrintToPdf, AnOrientationOtherThanOneOrTwoPrintsLandscape)
+{
+    EnsureHeadlessGui();
+    CScratchDir dir;
+    CReportPrintout printout;
+    auto odd = GridSection(5, "o");
+    odd->orientation = 3;
+    printout.sections = {GridSection(5), odd};
+    ASSERT_EQ(PrintToPdfFile(printout, dir.File("odd.pdf"), "Odd"), ReportPrint::kDone);
+    EXPECT_EQ(PdfPageSizes(ReadAll(dir.File("odd.pdf"))), (std::vector<std::string>{"612x792", "792x612"}));
 }
 
 TEST(PrintToPdf, EachCopyRepeatsTheWholeReport)
@@ -141,4 +156,28 @@ TEST(PrintToPdf, TheCaseListPrintsItsBandsOnPortraitLetter)
     // Two bands of 60 rows: 53 + 7 each.
     EXPECT_EQ(PdfPageSizes(ReadAll(dir.File("list.pdf"))),
               (std::vector<std::string>{"612x792", "612x792", "612x792", "612x792"}));
+}
+
+// Print Setup's choice is where every later print without a device of its own starts.
+TEST(PrintSetup, TheSessionSetupIsAppliedToPrintsThatNameNoDevice)
+{
+    EnsureHeadlessGui();
+    QPrinter untouched(QPrinter::HighResolution);
+    EXPECT_EQ(ChoosePrintDevice(untouched, CPrintRequest{}), CPrintDevice::none);
+
+    SetSessionPrintSetup(CPrintSetup{QString(), QPageSize(QPageSize::A4), QPageLayout::Landscape, 3});
+    QPrinter printer(QPrinter::HighResolution);
+    EXPECT_EQ(ChoosePrintDevice(printer, CPrintRequest{}), CPrintDevice::chosen);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.copyCount(), 3);
+
+    // A PDF file asked for by name is still a Letter page of its own.
+    CScratchDir dir;
+    CPrintRequest toFile;
+    toFile.outputFile = dir.File("setup.pdf");
+    QPrinter pdf(QPrinter::HighResolution);
+    EXPECT_EQ(ChoosePrintDevice(pdf, toFile), CPrintDevice::chosen);
+    EXPECT_EQ(pdf.pageLayout().pageSize().id(), QPageSize::Letter);
+    SetSessionPrintSetup(std::nullopt);
 }

@@ -35,8 +35,10 @@ std::string WriteSampleReport()
     grid->grid->title = "Cases";
     grid->grid->Column(0) = {"Case", 100, 0, 100, 0};
     grid->grid->Column(1) = {"Insured", 200, 0, 300, 0};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 4; ++i)
         grid->grid->AddRow({"C" + std::to_string(i), "Insured " + std::to_string(i)});
+    // A crafted cell: terminal escape sequences must not reach the dump.
+    grid->grid->AddRow({"C4", "\x1B]0;owned\x07\x1B[2J"});
     auto text = std::make_shared<CRptMultiTextSection>();
     text->title = "Notes";
     text->text = "first\r\nsecond";
@@ -55,7 +57,10 @@ TEST(DumpReport, OutlinesSectionsGridsRowsAndPages)
 {
     const std::string path = WriteSampleReport();
     const CToolResult result = RunDumpReport({path, "--rows", "2"});
+    const std::string allRows = RunDumpReport({path, "--rows", "-1"}).output;
     std::filesystem::remove(path);
+    EXPECT_NE(allRows.find("row 5: C4 | \\x1B]0;owned\\x07\\x1B[2J\n"), std::string::npos) << allRows;
+    EXPECT_EQ(allRows.find('\x1B'), std::string::npos);
     ASSERT_EQ(result.exitCode, 0) << result.error;
     const std::string& out = result.output;
     EXPECT_NE(out.find("printout: 3 sections, portrait, section gap 2"), std::string::npos) << out;

@@ -3,6 +3,8 @@
 #include "report_commands.h"
 #include "stream_commands.h"
 
+#include "orv_version.h"
+
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -22,6 +24,8 @@ const char kUsage[] =
     "  decipher [--key TEXT]        decipher a payload\n"
     "  dump-report FILE [--rows N]  outline a report file (.tdf): sections, grids with\n"
     "                               their first N rows (3; -1 for all), page count\n"
+    "  --version                    show the version\n"
+    "  --help                       show this text\n"
     "Exit status: 0 success, 1 malformed input, 2 wrong usage.\n";
 
 std::string ReadAll(std::FILE* file)
@@ -45,6 +49,10 @@ int main(int argc, char** argv)
         {"encipher", RunEncipher},
         {"decipher", RunDecipher},
     };
+    if (argc >= 2 && std::string(argv[1]) == "--version") {
+        std::fputs("wiretool " ORV_VERSION "\n", stdout);
+        return 0;
+    }
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;

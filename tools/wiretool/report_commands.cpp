@@ -20,11 +20,12 @@ namespace {
 
 constexpr size_t kMaxQuoted = 60;
 
-// A text in quotes, cut to a readable length, with line breaks and other bytes that
-// are not printable ASCII escaped.
-std::string Quote(const std::string& text)
+// A text cut to a readable length, with line breaks and other bytes that are not
+// printable ASCII escaped, so that a crafted file cannot send terminal escape sequences
+// through the dump. Quotes and backslashes are escaped when the text goes in quotes.
+std::string Escaped(const std::string& text, bool quoted)
 {
-    std::string out = "\"";
+    std::string out;
     for (size_t i = 0; i < text.size() && i < kMaxQuoted; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\n')
@@ -33,7 +34,7 @@ std::string Quote(const std::string& text)
             out += "\\r";
         else if (c == '\t')
             out += "\\t";
-        else if (c == '"' || c == '\\')
+        else if (quoted && (c == '"' || c == '\\'))
             out += std::string("\\") + static_cast<char>(c);
         else if (c < 0x20 || c >= 0x7F) {
             char hex[8];
@@ -42,10 +43,17 @@ std::string Quote(const std::string& text)
         } else
             out += static_cast<char>(c);
     }
-    out += '"';
+    if (quoted)
+        out = '"' + out + '"';
     if (text.size() > kMaxQuoted)
         out += "... (" + std::to_string(text.size()) + " characters)";
     return out;
+}
+
+// A text in quotes, escaped as above.
+std::string Quote(const std::string& text)
+{
+    return Escaped(text, true);
 }
 
 std::string OrientationName(int orientation)
@@ -92,7 +100,7 @@ void DescribeGrid(std::ostream& out, const CStaticGrid& grid, const std::string&
         out << indent << "  row " << r + 1 << ":";
         const auto& cells = grid.rows[r].cells;
         for (size_t c = 0; c < cells.size(); ++c)
-            out << (c ? " | " : " ") << cells[c].text;
+            out << (c ? " | " : " ") << Escaped(cells[c].text, false);
         out << "\n";
     }
     if (shown < grid.rows.size())

@@ -149,9 +149,10 @@ void DrawImage(QPainter& p, int index)
     }
 }
 
-QPixmap Rendering(int index, int size)
+QPixmap Rendering(int index, int size, qreal devicePixelRatio = 1.0)
 {
-    QPixmap pixmap(size, size);
+    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -170,6 +171,9 @@ QIcon TreeImageIcon(int index)
     QIcon icon;
     icon.addPixmap(Rendering(index, 16));
     icon.addPixmap(Rendering(index, 32));
+    // Sharp on screens scaled to 150% and 200%.
+    icon.addPixmap(Rendering(index, 16, 2.0));
+    icon.addPixmap(Rendering(index, 32, 2.0));
     return icon;
 }
 

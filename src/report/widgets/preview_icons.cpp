@@ -22,16 +22,24 @@ QPainterPath Triangle(double tipX, double baseX)
     return path;
 }
 
+// Drawn once for ordinary screens and once at twice the pixels, so that the buttons stay
+// sharp on a screen scaled to 200%.
 QIcon Draw(const std::function<void(QPainter&)>& paint)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x20, 0x20, 0x20));
-    paint(painter);
-    return QIcon(pixmap);
+    QIcon icon;
+    for (qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(kSize, kSize) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x20, 0x20, 0x20));
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QIcon Magnifier(bool plus)

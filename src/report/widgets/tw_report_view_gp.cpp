@@ -2,6 +2,7 @@
 
 #include "report/painter_graphics.h"
 #include "report/report_commands.h"
+#include "report/report_printer.h"
 #include "report/report_printout.h"
 #include "report/widgets/preview_icons.h"
 
@@ -90,7 +91,8 @@ bool CTWReportViewGP::RunCommand(int commandId)
     if (!m_logic.IsEnabled(commandId))
         return false;
     if (commandId == ReportCommand::print || commandId == ReportCommand::printDirect) {
-        PrintReport(commandId == ReportCommand::printDirect);
+        if (PrintReport(commandId == ReportCommand::printDirect) == ReportPrint::kFailed)
+            emit printFailed();
         return true;
     }
     if (!m_logic.Run(commandId))

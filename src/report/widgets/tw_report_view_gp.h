@@ -51,6 +51,12 @@ public:
 signals:
     // The shown page, the page count or the zoom changed.
     void previewChanged();
+    // Printing could not start or a page could not be printed (not a cancel).
+    void printFailed();
+
+public:
+    // The message a failed print shows.
+    static constexpr const char* kPrintFailedMessage = "Error printing report";
 
 protected:
     void paintEvent(QPaintEvent* event) override;
