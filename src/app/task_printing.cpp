@@ -1,33 +1,37 @@
 #include "app/task_printing.h"
 
+#include "casedlg/case_attachment_printer.h"
 #include "net/inventory_server.h"
-#include "records/attachment.h"
+#include "platform/shell_launcher.h"
+#include "platform/user_prompts.h"
 #include "report/report_printer.h"
 #include "report/report_printout.h"
 
-#include <vector>
+#include <optional>
+#include <string>
 
 namespace {
 
-// Until the attachment printer is linked in here, a case goes through only when it has
-// nothing to print; one with printable attachments is reported as not printed, so that
-// it is not handed on unprinted.
-// MERGE NOTE: replace this function with the one of src/casedlg/case_attachment_printer.h,
-// bound to `server`.
-bool PrintAttachmentsInterim(CInventoryServer& server, const std::string& caseNumber, std::string& error)
-{
-    std::vector<CAttachment> attachments;
-    if (!server.GetCaseAttachments(caseNumber, attachments)) {
-        error = "Error receiving attachment list from server";
-        return false;
+// The prompts of an unattended print: nothing is ever shown; the attachment printer's
+// messages become the task's error text, and a question is answered No.
+class TaskPrintPrompts : public UserPrompts {
+public:
+    explicit TaskPrintPrompts(std::string& error) : m_error(error) {}
+    void Message(const QString& text, Icon, const QString&) override
+    {
+        if (m_error.empty())
+            m_error = text.toLatin1().toStdString();
     }
-    for (const CAttachment& attachment : attachments)
-        if (attachment.printable && attachment.toBePrinted) {
-            error = "Attachments cannot be printed by this program";
-            return false;
-        }
-    return true;
-}
+    bool AskYesNo(const QString&, bool, const QString&) override { return false; }
+    std::optional<QString> ChooseOpenFile(const FileChoice&) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(const FileChoice&) override { return std::nullopt; }
+    std::optional<QString> ChooseFolder(const QString&, const QString&) override { return std::nullopt; }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+private:
+    std::string& m_error;
+};
 
 }  // namespace
 
@@ -41,8 +45,10 @@ CTaskServices TaskPrintServices(CInventoryServer& server)
         request.copies = copies;
         return Print(printout, request) == ReportPrint::kDone;
     };
-    services.printAttachments = [&server](const std::string& caseNumber, int, std::string& error) {
-        return PrintAttachmentsInterim(server, caseNumber, error);
+    services.printAttachments = [&server](const std::string& caseNumber, int copies, std::string& error) {
+        static ProcessShellLauncher shell;
+        TaskPrintPrompts prompts(error);
+        return PrintCaseAttachments(server, prompts, caseNumber, copies, DefaultAttachmentPrintServices(shell));
     };
     return services;
 }
