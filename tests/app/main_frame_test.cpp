@@ -78,7 +78,8 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
     const std::vector<QStringList> expected = {
         {"&File", "Log &In...", "Log &Out...", "-", "&Print Setup...", "-", "E&xit"},
         {"&Edit", "Cu&t", "&Copy", "&Paste"},
-        {"&Cases", "&Search Cases..."},
+        {"&Cases", "&Search Cases...", "-", "&Open", "&Attachments...", "Pri&nt Attachments...",
+         "Save A&ttachments...", "&Export Attachments to"},
         {"&View", "&Hidden Tree Nodes", "-", "Logged In User List"},
         {"&Report", "Print Pre&view...", "&Print...", "-", "&First Page", "P&revious Page", "&Next Page",
          "&Last Page", "-", "Zoom &In", "Zoom &Out", "-", "Op&en File...", "&Save As File..."},

@@ -174,6 +174,19 @@ TEST_F(AttachmentsEndToEnd, ACaseWithoutDefaultOffersToCreateOne)
     // Now there is one: it opens.
     EXPECT_FALSE(attachments->OpenDefault(number));
     EXPECT_EQ(shell.opened.size(), 1u);
+
+    // Print attachments of several cases: asked with the count; the first case whose
+    // file cannot be printed stops the loop.
+    prompts.messages.clear();
+    prompts.answers.push_back(true);
+    attachments->PrintMany({number, number});
+    EXPECT_EQ(prompts.questions.back().text, "You are about to print attachments for 2 case(s).  Are you sure?");
+    EXPECT_EQ(prompts.MessageTexts(),
+              (std::vector<QString>{"Print file attachment failed - Target App", "Error printing attachments"}));
+    prompts.messages.clear();
+    Make(*auditor, CCaseAttachments::kRightArchivedOnly)->PrintMany({number});
+    EXPECT_EQ(prompts.MessageTexts(),
+              std::vector<QString>{"Your access rights do not allow printing case attachments"});
 }
 
 TEST_F(AttachmentsEndToEnd, SavingAndExportingSeveralCases)

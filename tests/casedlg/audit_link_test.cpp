@@ -56,7 +56,6 @@ class AuditLinkTest : public ::testing::Test {
 protected:
     AuditLinkTest() : companion(Socket()), link(prompts, Options())
     {
-        WidgetApplication();
         link.auditSaved = [this](const std::string& caseNumber, int32_t id, const std::string& bytes) {
             saved.push_back(caseNumber + "#" + std::to_string(id) + "=" + bytes);
         };
@@ -75,6 +74,7 @@ protected:
         return *UniqueFile::Create(QString::fromStdString(dir.Path()), "audit.tmp", bytes);
     }
 
+    QApplication& application = WidgetApplication();  // before the companion's thread
     CTempDir dir;
     FakeCompanion companion;
     ScriptedPrompts prompts;

@@ -15,6 +15,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QPushButton>
 
 namespace {
 
@@ -101,6 +102,11 @@ TEST_F(AttachmentsEndToEnd, KorrimatCreatesAndEditsAnAuditStoredOnTheServer)
     ASSERT_TRUE(Add(*attachments, number, AttachmentPropsLogic::Source::auditFile, "Prior year audit", LocalFile("p.aud", kAuditText)));
     CAttachmentsDlg dialog(*attachments, number);
     Shoot(dialog, "attachments_dialog.png");
+    prompts.messages.clear();
+    dialog.findChild<QPushButton*>("remove")->click();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Nothing has been selected!");
+    EXPECT_EQ(prompts.messages[0].caption, "Error");
     AttachmentPropsLogic props = AttachmentPropsLogic::ForNew(true, true);
     props.SetName("Annual audit 2024");
     CAttachmentPropsDlg propsDialog(props);
