@@ -97,7 +97,7 @@ CMultiCaseBillingDlg::CMultiCaseBillingDlg(std::vector<CMultiBillingEntry>& entr
     }
     grid_->setVerticalHeaderLabels(rowHeaders);
     // Headers and amounts stay readable whatever the font.
-    for (int column = colHourly; column <= colTotal; ++column)
+    for (int column = colCase; column <= colTotal; ++column)
         grid_->resizeColumnToContents(column);
     filling_ = false;
     layout->addWidget(grid_);
