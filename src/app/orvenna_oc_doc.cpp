@@ -350,9 +350,16 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
     if (!HasCaseCommand(commandId) || !CaseCommandEnabled(commandId))
         return false;
     Operation operation(*this);
-    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
-        return CCaseEditing(server_, prompts_, inventoryInfo_, dialogs_.caseEditing, TodaysDate())
-            .RunCommand(commandId, caseNumbers);
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId)) {
+        // "Assign Case Manually" offers the case's assignment history through the case
+        // actions' dialog.
+        CaseEditingDialogs editing = dialogs_.caseEditing;
+        if (!editing.assignmentHistory && dialogs_.caseActions.assignmentHistory)
+            editing.assignmentHistory = [this](const std::string& caseNumber) {
+                caseActions_.AssignmentHistory(caseNumber);
+            };
+        return CCaseEditing(server_, prompts_, inventoryInfo_, editing, TodaysDate()).RunCommand(commandId, caseNumbers);
+    }
     if (caseActions_.Has(commandId))
         return caseActions_.Run(commandId, caseNumbers, inventoryInfo_.rights);
     // A report changes no case, so the list has nothing to refresh afterwards.
