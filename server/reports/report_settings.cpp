@@ -130,8 +130,8 @@ CDateTime DateOfDay(const std::optional<int64_t>& day)
     return day ? CDateTime{CDateTime::valid, static_cast<double>(*day)} : kNullDate;
 }
 
-// Radio buttons side by side after their label, the first one starting the group; the
-// chosen one is checked. Returns the top of the next row.
+// Radio buttons one under the other after their label, the first one starting the
+// group; the chosen one is checked. Returns the top of the next row.
 int32_t AddRadioButtons(CUIDialog& dialog, const Setting& setting, const Value& value, int32_t top)
 {
     auto label = std::make_shared<CUIStaticControl>();
@@ -139,18 +139,17 @@ int32_t AddRadioButtons(CUIDialog& dialog, const Setting& setting, const Value& 
     label->rect = {kMargin, top + 2, kLabelRight, top + 2 + kLabelHeight};
     label->controlId = kStaticId;
     dialog.controls.push_back(label);
-    const int32_t width = (kControlRight - kControlLeft) / static_cast<int32_t>(setting.items.size());
     for (size_t i = 0; i < setting.items.size(); ++i) {
         auto button = std::make_shared<CUIButtonControl>();
         button->style = i == 0 ? kFirstRadioStyle : kRadioStyle;
         button->text = setting.items[i];
         button->checkState = value.text == setting.items[i] ? 1 : 0;
-        const int32_t left = kControlLeft + static_cast<int32_t>(i) * width;
-        button->rect = {left, top, left + width - 2, top + kControlHeight};
+        button->rect = {kControlLeft, top, kControlRight, top + kControlHeight};
         button->controlId = RadioId(setting, i);
         dialog.controls.push_back(button);
+        top += kControlHeight + 2;
     }
-    return top + kRowHeight;
+    return top + kRowHeight - kControlHeight - 2;
 }
 
 CUIDialog BuildDialog(const Form& form, const Values& values)
