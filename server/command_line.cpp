@@ -61,7 +61,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--redirect" || option == "--add-admin" ||
                                          option == "--max-connections" || option == "--idle-timeout" ||
                                          option == "--max-payload" || option == "--max-report" ||
-                                         option == "--hash-iterations"; };
+                                         option == "--hash-iterations" || option == "--max-view-rows"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -94,6 +94,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (options.addAdminUserId.empty())
                 return fail("--add-admin takes a user id");
             result.action = CommandLineAction::addAdmin;
+        } else if (option == "--max-view-rows") {
+            if (!ParseNumber(arguments[++i], 1, 100000000, number))
+                return fail("--max-view-rows takes a number from 1 to 100000000");
+            options.maxViewRows = number;
         } else if (option == "--max-connections") {
             if (!ParseNumber(arguments[++i], 1, 100000, number))
                 return fail("--max-connections takes a number from 1 to 100000");
@@ -135,6 +139,7 @@ std::string CommandLineHelp()
            "  --add-admin USERID     create an administrator account, reading its password\n"
            "                         from standard input, and exit\n"
            "  --max-connections N    connections served at once (default 64)\n"
+           "  --max-view-rows N      most rows one case view may return (default 250000)\n"
            "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"
