@@ -65,7 +65,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--login-timeout" || option == "--max-login-per-address" ||
                                          option == "--keepalive" || option == "--max-report-builds" ||
                                          option == "--login-delay-after" || option == "--login-delay-cap" ||
-                                         option == "--tls-cert" || option == "--tls-key"; };
+                                         option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -101,6 +101,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (options.addAdminUserId.empty())
                 return fail("--add-admin takes a user id");
             result.action = CommandLineAction::addAdmin;
+        } else if (option == "--max-view-rows") {
+            if (!ParseNumber(arguments[++i], 1, 100000000, number))
+                return fail("--max-view-rows takes a number from 1 to 100000000");
+            options.maxViewRows = number;
         } else if (option == "--max-connections") {
             if (!ParseNumber(arguments[++i], 1, 100000, number))
                 return fail("--max-connections takes a number from 1 to 100000");
@@ -176,6 +180,7 @@ std::string CommandLineHelp()
            "  --add-admin USERID     create an administrator account, reading its password\n"
            "                         from standard input, and exit\n"
            "  --max-connections N    connections served at once (default 64)\n"
+           "  --max-view-rows N      most rows one case view may return (default 250000)\n"
            "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"

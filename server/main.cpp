@@ -77,6 +77,7 @@ int main(int argc, char** argv)
     InitReportGenerator();
 
     CInventoryStore inventory(database, options.hashIterations);
+    inventory.queries.SetRowLimit(static_cast<size_t>(options.maxViewRows));
     if (options.demo) {
         SeedDemoAccounts(accounts, options.hashIterations, log);
         SeedDemoInventory(inventory, log);

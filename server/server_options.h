@@ -14,6 +14,7 @@ struct ServerOptions {
     bool demo = false;                     // seed the demo accounts and inventory
     std::string addAdminUserId;            // non-empty: create this administrator and exit
     int maxConnections = 64;
+    long long maxViewRows = 250000;       // rows one GENERATECASEVIEW may return
     int idleTimeoutSeconds = 1800;         // between commands
     int itemTimeoutSeconds = 120;          // inside a command, capped by the idle time-out
     int64_t maxPayloadBytes = 32 * 1024 * 1024;

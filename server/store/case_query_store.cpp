@@ -45,6 +45,11 @@ bool CCaseQueryStore::Run(const SessionUser& user, const CCaseQueryRequestInfo& 
     }
     const int columnCount = static_cast<int>(query.cells.size());
     while (select.Step()) {
+        if (results.rows.size() >= m_rowLimit) {
+            error = "the view finds more than " + std::to_string(m_rowLimit) + " cases (--max-view-rows)";
+            results.rows.clear();
+            return false;
+        }
         auto row = std::make_shared<CCaseQueryDataRow>();
         row->cells.reserve(query.cells.size());
         for (int i = 0; i < columnCount; ++i)

@@ -20,7 +20,13 @@ public:
     bool Run(const SessionUser& user, const CCaseQueryRequestInfo& request, const CDateTime& now,
              CCaseQueryResults& results, std::string& error);
 
+    // The most rows one run may return; a view that finds more is refused, so that one
+    // request cannot take the server's memory. The default suits any office inventory.
+    static constexpr size_t kDefaultRowLimit = 250000;
+    void SetRowLimit(size_t rows) { m_rowLimit = rows; }
+
 private:
     CDatabase& m_db;
     CViewStore& m_views;
+    size_t m_rowLimit = kDefaultRowLimit;
 };

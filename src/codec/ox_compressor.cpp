@@ -330,16 +330,73 @@ int COXCompressor::Compress(const unsigned char* plain, size_t length, unsigned 
     return static_cast<int>(bits.BytesWritten());
 }
 
+namespace {
+
+// Reads the token stream of one block for the expander. It gives exactly what
+// COXBitBuffer's reading gives, including at the end of the block (a value that reaches
+// or passes the last bit reads as 0), but from a 32-bit window over the bytes instead
+// of bit by bit.
+class ExpandReader {
+public:
+    ExpandReader(const unsigned char* in, size_t length)
+        : m_in(in), m_length(in != nullptr ? length : 0), m_total(static_cast<uint64_t>(m_length) * 8)
+    {
+    }
+
+    uint32_t Bit()
+    {
+        if (m_at >= m_total)
+            return 0;
+        const uint32_t bit = (m_in[m_at >> 3] >> (7 - (m_at & 7))) & 1u;
+        ++m_at;
+        return bit;
+    }
+
+    // `bits` is at most 24.
+    uint32_t Bits(int bits)
+    {
+        if (m_at >= m_total)
+            return 0;
+        if (m_at + static_cast<uint64_t>(bits) >= m_total) {
+            m_at = m_total;
+            return 0;
+        }
+        const size_t byte = static_cast<size_t>(m_at >> 3);
+        uint32_t word;
+        if (byte + 4 <= m_length) {
+            word = (uint32_t{m_in[byte]} << 24) | (uint32_t{m_in[byte + 1]} << 16) | (uint32_t{m_in[byte + 2]} << 8)
+                   | uint32_t{m_in[byte + 3]};
+        } else {
+            word = 0;
+            for (size_t i = 0; i < 4; ++i)
+                word = (word << 8) | (byte + i < m_length ? uint32_t{m_in[byte + i]} : 0u);
+        }
+        const uint32_t value = (word << (m_at & 7)) >> (32 - bits);
+        m_at += static_cast<uint64_t>(bits);
+        return value;
+    }
+
+    bool AtEnd() const { return m_at >= m_total; }
+
+private:
+    const unsigned char* m_in;
+    size_t m_length;
+    uint64_t m_total;  // bits in the block
+    uint64_t m_at = 0;
+};
+
+}  // namespace
+
 int COXCompressor::Expand(const unsigned char* body, size_t length, unsigned char* out, size_t capacity)
 {
-    COXBitBuffer bits = COXBitBuffer::ForReading(body, length);
+    ExpandReader bits(body, length);
     unsigned char* window = m_window.data();
     size_t count = 0;
     int position = 1;
 
     for (;;) {
-        if (bits.ReadBit()) {
-            const unsigned char byte = static_cast<unsigned char>(bits.ReadBits(8));
+        if (bits.Bit()) {
+            const unsigned char byte = static_cast<unsigned char>(bits.Bits(8));
             if (count >= capacity)
                 return -1;
             out[count++] = byte;
@@ -348,10 +405,10 @@ int COXCompressor::Expand(const unsigned char* body, size_t length, unsigned cha
             continue;
         }
 
-        const int matchPosition = static_cast<int>(bits.ReadBits(kPositionBits));
+        const int matchPosition = static_cast<int>(bits.Bits(kPositionBits));
         if (matchPosition == 0 && bits.AtEnd())
             return static_cast<int>(count);
-        const int matchLength = static_cast<int>(bits.ReadBits(kLengthBits)) + kMinMatch;
+        const int matchLength = static_cast<int>(bits.Bits(kLengthBits)) + kMinMatch;
         if (capacity - count < static_cast<size_t>(matchLength))
             return -1;
         for (int i = 0; i < matchLength; ++i) {

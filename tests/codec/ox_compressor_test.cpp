@@ -254,6 +254,63 @@ TEST(OXCompressor, SameBytesAsThePlainSearch)
     }
 }
 
+// The expander as a plain reading of the token stream through COXBitBuffer, one call
+// per bit group: the reference that the block expander must match on every input,
+// well-formed or not, including what it returns at the block's end.
+int ReferenceExpand(std::vector<unsigned char>& window, const std::vector<unsigned char>& body,
+                    std::vector<unsigned char>& out, size_t capacity)
+{
+    COXBitBuffer bits = COXBitBuffer::ForReading(body.data(), body.size());
+    int position = 1;
+    out.clear();
+    for (;;) {
+        if (bits.ReadBit()) {
+            const auto byte = static_cast<unsigned char>(bits.ReadBits(8));
+            if (out.size() >= capacity)
+                return -1;
+            out.push_back(byte);
+            window[static_cast<size_t>(position)] = byte;
+            position = (position + 1) & 511;
+            continue;
+        }
+        const int matchPosition = static_cast<int>(bits.ReadBits(9));
+        if (matchPosition == 0 && bits.AtEnd())
+            return static_cast<int>(out.size());
+        const int matchLength = static_cast<int>(bits.ReadBits(4)) + 2;
+        if (capacity - out.size() < static_cast<size_t>(matchLength))
+            return -1;
+        for (int i = 0; i < matchLength; ++i) {
+            const unsigned char byte = window[static_cast<size_t>((matchPosition + i) & 511)];
+            out.push_back(byte);
+            window[static_cast<size_t>(position)] = byte;
+            position = (position + 1) & 511;
+        }
+    }
+}
+
+TEST(OXCompressor, ExpanderMatchesThePlainBitReadingOnAnyBody)
+{
+    std::mt19937 random(3);
+    COXCompressor compressor;
+    std::vector<unsigned char> window(512, 0);
+    for (int round = 0; round < 3000; ++round) {
+        // Short and long bodies, random bytes and real streams cut at any point.
+        std::vector<unsigned char> body(random() % (round % 10 == 0 ? 3000 : 40));
+        for (auto& byte : body)
+            byte = static_cast<unsigned char>(random());
+        const size_t capacity = random() % 4 == 0 ? random() % 64 : 1 << 16;
+        std::vector<unsigned char> expected;
+        const int expectedCount = ReferenceExpand(window, body, expected, capacity);
+        std::vector<unsigned char> got(capacity + 1);
+        const int count = compressor.Expand(body.data(), body.size(), got.data(), capacity);
+        ASSERT_EQ(count, expectedCount) << "round " << round;
+        if (count > 0) {
+            got.resize(static_cast<size_t>(count));
+            ASSERT_EQ(got, expected) << "round " << round;
+        }
+    }
+}
+
 TEST(OXBitBuffer, MostSignificantBitFirstAndEndRule)
 {
     unsigned char buffer[2] = {};

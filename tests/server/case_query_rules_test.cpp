@@ -170,3 +170,15 @@ TEST_F(QueryStore, LastYearToDateOnALeapDayEndsWithLastFebruary)
     EXPECT_EQ(Run(custom, leapDay),
               std::vector<std::string>{"refused: the custom period of the view has no valid dates"});
 }
+
+TEST_F(QueryStore, AViewThatFindsMoreRowsThanTheLimitIsRefusedWhole)
+{
+    for (int day = 1; day <= 3; ++day)
+        AddDue("case " + std::to_string(day), {CDateTime::valid, DayNumber(2024, 1, day)});
+    const CDateTime now{CDateTime::valid, DayNumber(2024, 2, 1)};
+    inventory.queries.SetRowLimit(3);
+    EXPECT_EQ(Run(DueView(periodAll), now).size(), 3u) << "as many as the limit";
+    inventory.queries.SetRowLimit(2);
+    EXPECT_EQ(Run(DueView(periodAll), now),
+              std::vector<std::string>{"refused: the view finds more than 2 cases (--max-view-rows)"});
+}
