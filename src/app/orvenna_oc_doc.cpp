@@ -9,6 +9,7 @@
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/user_prompts.h"
+#include "query/case_list_commands.h"
 #include "query/case_view_list.h"
 #include "report/report_printout.h"
 
@@ -290,6 +291,10 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
     if (caseActions_.Has(commandId))
+        return true;
+    // Carried out by the case list's host, which holds the rows; offered on the main
+    // menu as well.
+    if (commandId == cmdListExportText)
         return true;
     return false;
 }
