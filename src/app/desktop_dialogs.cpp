@@ -4,6 +4,7 @@
 #include "app/logged_users_dlg.h"
 #include "app/login_dlg.h"
 #include "app/search_dlg.h"
+#include "casedlg/case_editing_dialogs.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ DocumentDialogs DesktopDialogs(UserPrompts& prompts)
         CLoggedUsersDlg dialog(lines, QApplication::activeWindow());
         dialog.exec();
     };
+    dialogs.caseEditing = DesktopCaseEditingDialogs(prompts);
     dialogs.caseActions = DesktopCaseActionDialogs(prompts);
     return dialogs;
 }

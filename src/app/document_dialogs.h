@@ -6,6 +6,7 @@
 
 #include "app/case_actions.h"
 #include "app/login_steps.h"
+#include "casedlg/case_editing.h"
 #include "query/search_fields.h"
 
 #include <QString>
@@ -32,6 +33,8 @@ struct DocumentDialogs {
     // "Currently Logged In Users", listing the server's lines.
     std::function<void(const std::vector<std::string>& lines)> loggedInUsers;
 
+    // The case properties sheet, the create-cases wizard, editing many cases and billing.
+    CaseEditingDialogs caseEditing;
     // The case list's own actions: reset linkages, progress reports, schedule, policy
     // detail, assignment history.
     CaseActionDialogs caseActions;

@@ -292,6 +292,8 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
     if (caseActions_.Has(commandId))
         return true;
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
+        return true;
     // Carried out by the case list's host, which holds the rows; offered on the main
     // menu as well.
     if (commandId == cmdListExportText)
@@ -301,6 +303,8 @@ bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 
 bool COrvennaOCDoc::CaseCommandEnabled(int commandId) const
 {
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
+        return loggedIn_ && CaseEditingCommandEnabled(commandId, inventoryInfo_.rights);
     // The rights of every area's case commands are in one table.
     return loggedIn_ && CaseCommandAllowed(commandId, inventoryInfo_.rights);
 }
@@ -312,5 +316,13 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
     Operation operation(*this);
     if (caseActions_.Has(commandId))
         return caseActions_.Run(commandId, caseNumbers, inventoryInfo_.rights);
+    if (CaseEditingHasCommand(dialogs_.caseEditing, commandId)) {
+        // "Assign Case Manually" offers the history to users who may see it.
+        CaseEditingDialogs editing = dialogs_.caseEditing;
+        if (!editing.assignmentHistory && caseActions_.Has(cmdCaseAssignmentHistory) &&
+            CaseCommandAllowed(cmdCaseAssignmentHistory, inventoryInfo_.rights))
+            editing.assignmentHistory = [this](const std::string& number) { caseActions_.AssignmentHistory(number); };
+        return CCaseEditing(server_, prompts_, inventoryInfo_, editing, TodaysDate()).RunCommand(commandId, caseNumbers);
+    }
     return false;
 }
