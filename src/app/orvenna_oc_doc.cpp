@@ -314,9 +314,13 @@ TreeCommandOutcome COrvennaOCDoc::RunTreeCommand(int commandId, const TreeNodeRe
 
 bool COrvennaOCDoc::HasCaseCommand(int commandId) const
 {
+    if (caseActions_.Has(commandId))
+        return true;
     if (CaseEditingHasCommand(dialogs_.caseEditing, commandId))
         return true;
-    if (caseActions_.Has(commandId))
+    // Carried out by the case list's host, which holds the rows; offered on the main
+    // menu as well.
+    if (commandId == cmdListExportText)
         return true;
     if (commandId == cmdCaseGenerateReport)
         return static_cast<bool>(dialogs_.generateReport);
@@ -351,13 +355,11 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
         return false;
     Operation operation(*this);
     if (CaseEditingHasCommand(dialogs_.caseEditing, commandId)) {
-        // "Assign Case Manually" offers the case's assignment history through the case
-        // actions' dialog.
+        // "Assign Case Manually" offers the history to users who may see it.
         CaseEditingDialogs editing = dialogs_.caseEditing;
-        if (!editing.assignmentHistory && dialogs_.caseActions.assignmentHistory)
-            editing.assignmentHistory = [this](const std::string& caseNumber) {
-                caseActions_.AssignmentHistory(caseNumber);
-            };
+        if (!editing.assignmentHistory && caseActions_.Has(cmdCaseAssignmentHistory) &&
+            CaseCommandAllowed(cmdCaseAssignmentHistory, inventoryInfo_.rights))
+            editing.assignmentHistory = [this](const std::string& number) { caseActions_.AssignmentHistory(number); };
         return CCaseEditing(server_, prompts_, inventoryInfo_, editing, TodaysDate()).RunCommand(commandId, caseNumbers);
     }
     if (caseActions_.Has(commandId))

@@ -76,10 +76,10 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
     CMainFrame frame(f.doc);
 
     const std::vector<QStringList> expected = {
-        {"&File", "Log &In...", "Log &Out...", "-", "&Print Setup...", "-", "E&xit"},
+        {"&File", "Log &In...", "Log &Out...", "-", "&Print Setup...", "-", "Launch Tool", "-", "E&xit"},
         {"&Edit", "Cu&t", "&Copy", "&Paste"},
         {"&Cases", "&Search Cases...", "-", "&Open", "&Attachments...", "Pri&nt Attachments...",
-         "Save A&ttachments...", "&Export Attachments to"},
+         "Save A&ttachments...", "&Export Attachments to", "-", "&Delete", "-", "E&xport List to Text..."},
         {"&View", "&Hidden Tree Nodes", "-", "Logged In User List"},
         {"&Report", "Print Pre&view...", "&Print...", "-", "&First Page", "P&revious Page", "&Next Page",
          "&Last Page", "-", "Zoom &In", "Zoom &Out", "-", "Op&en File...", "&Save As File..."},
@@ -88,8 +88,8 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
     EXPECT_EQ(MenuTexts(frame), expected);
     const std::vector<int> previewButtons = {cmdFirstPage, cmdPreviousPage, cmdNextPage, cmdLastPage, 0,
                                              cmdZoomIn,    cmdZoomOut};
-    std::vector<int> toolbar = {cmdSearchCases,      0,           cmdEditCut,  cmdEditCopy, cmdEditPaste, 0,
-                                cmdFilePrintPreview, cmdFilePrint, cmdAppAbout, 0};
+    std::vector<int> toolbar = {cmdSearchCases, 0, cmdEditCut, cmdEditCopy, cmdEditPaste, 0, cmdFilePrintPreview,
+                                cmdFilePrint, cmdAppAbout, 0, cmdLaunchTool, 0};
     toolbar.insert(toolbar.end(), previewButtons.begin(), previewButtons.end());
     EXPECT_EQ(ToolbarCommands(frame), toolbar);
     EXPECT_FALSE(frame.Action(cmdSearchCases)->icon().isNull());
