@@ -15,7 +15,7 @@ struct LoginEntry {
     std::string host;
     int port = kDefaultServerPort;
     bool useTls = false;
-    std::string tlsTrustFile;  // empty: the system's CA store
+    std::string tlsTrustFile = {};  // empty: the system's CA store
 };
 
 class LoginLogic {

@@ -17,7 +17,7 @@ struct LoginSettings {
     // certificate to trust instead of the system's CA store (a pinned server
     // certificate); only read, the user writes it into the file.
     bool useTls = false;
-    std::string tlsTrustFile;
+    std::string tlsTrustFile = {};
 };
 
 // Reads "UserID", "Host" and "Port" from section "Login". Absent keys give the empty
