@@ -9,6 +9,7 @@
 #include "report/report_classes.h"
 #include "report/report_printout.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -137,8 +138,10 @@ std::string SaveReportFile(CReportPrintout& printout, const std::string& path)
         (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        // The folder is not writable (or is full): write the file in place, which keeps
-        // its owner and permissions.
+        // The folder is not writable: write the file in place, which keeps its owner and
+        // permissions. (Any other failure, a full disk say, leaves the file alone.)
+        if (errno != EACCES && errno != EPERM)
+            return ReportFile::kErrorCreating;
         FilePtr file(std::fopen(target.c_str(), "wb"));
         if (!file)
             return ReportFile::kErrorCreating;
@@ -155,9 +158,10 @@ std::string SaveReportFile(CReportPrintout& printout, const std::string& path)
         mode = 0666 & ~mask;
     }
     ::fchmod(fd, mode);
-    if (exists && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
-        // Only the group can be kept, and only by a member of it; the owner is the user.
-    }
+    // The owner and group too, as far as the user may give them (root keeps both, a
+    // member of the file's group keeps the group).
+    if (exists && ::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)!::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
 
     FilePtr file(::fdopen(fd, "wb"));
     if (!file) {
