@@ -79,7 +79,7 @@ TEST(MainFrame, MenusAndToolbarHoldOnlyTheCommandsTheProgramCarriesOut)
         {"&File", "Log &In...", "Log &Out...", "-", "&Print Setup...", "-", "Launch Tool", "-", "E&xit"},
         {"&Edit", "Cu&t", "&Copy", "&Paste"},
         {"&Cases", "&Search Cases...", "-", "&Open", "&Attachments...", "Pri&nt Attachments...",
-         "Save A&ttachments...", "&Export Attachments to", "-", "&Delete", "-", "E&xport List to Text..."},
+         "Save A&ttachments...", "&Export Attachments to", "-", "&Delete", "-", "Export List to Text"},
         {"&View", "&Hidden Tree Nodes", "-", "Logged In User List"},
         {"&Report", "Print Pre&view...", "&Print...", "-", "&First Page", "P&revious Page", "&Next Page",
          "&Last Page", "-", "Zoom &In", "Zoom &Out", "-", "Op&en File...", "&Save As File..."},

@@ -377,8 +377,12 @@ TEST_F(AdminCommandsEndToEnd, LoggedInUsersAndParentSynchronisation)
     auto carrier = LogIn("carrier");
     ASSERT_TRUE(admin->LoggedIn() && carrier->LoggedIn());
 
+    // A parent sees its own session's line only; the administrator sees every session.
     std::vector<std::string> lines;
     ASSERT_TRUE(carrier->GetLoggedUsers(lines));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("carrier: ", 0), 0u) << lines[0];
+    ASSERT_TRUE(admin->GetLoggedUsers(lines));
     ASSERT_EQ(lines.size(), 2u);
     std::sort(lines.begin(), lines.end());
     const std::string since = R"( from 127\.0\.0\.1 since \d{4}-\d{2}-\d{2} \d{2}:\d{2})";
