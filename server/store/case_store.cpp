@@ -532,6 +532,12 @@ bool CCaseStore::GetPolicyPages(const SessionUser& user, const std::string& case
 int CCaseStore::SetPolicyPages(const SessionUser& user, const std::string& caseNumber,
                                const std::vector<CPolicyPage>& pages)
 {
+    // A case's policy detail is a few pages of text; more than this is not a policy.
+    size_t bytes = 0;
+    for (const CPolicyPage& page : pages)
+        bytes += page.label.size() + page.text.size();
+    if (pages.size() > kMaxPolicyPages || bytes > kMaxPolicyDetailBytes)
+        return Status::failed;
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;

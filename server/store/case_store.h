@@ -54,6 +54,9 @@ public:
                       const CCaseMultiProps& props);
 
     bool GetPolicyPages(const SessionUser& user, const std::string& caseNumber, std::vector<CPolicyPage>& pages);
+    // At most kMaxPolicyPages pages of kMaxPolicyDetailBytes in all; more is refused.
+    static constexpr size_t kMaxPolicyPages = 200;
+    static constexpr size_t kMaxPolicyDetailBytes = 1024 * 1024;
     int SetPolicyPages(const SessionUser& user, const std::string& caseNumber, const std::vector<CPolicyPage>& pages);
     bool GetTracking(const SessionUser& user, const std::string& caseNumber, std::vector<CTrackingEntry>& entries);
     bool GetSchedule(const SessionUser& user, const std::string& caseNumber, CCaseScheduleInfo& schedule);

@@ -71,6 +71,8 @@ int CViewStore::SetCaseView(const ViewOwner& owner, int32_t viewId, const CCaseQ
 {
     CCaseQueryData copy = view;
     const std::string definition = ArchiveBytes(copy);
+    if (definition.size() > kMaxViewDefinitionBytes)
+        return Status::failed;
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;
@@ -129,6 +131,14 @@ int CViewStore::SetCaseViewSet(const ViewOwner& owner, const std::vector<std::sh
 {
     if (views.size() > kMaxViewsPerAccount)
         return Status::failed;
+    // Every definition is checked before anything is written.
+    std::vector<std::string> definitions;
+    definitions.reserve(views.size());
+    for (const auto& view : views) {
+        definitions.push_back(ArchiveBytes(*view));
+        if (definitions.back().size() > kMaxViewDefinitionBytes)
+            return Status::failed;
+    }
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())
         return Status::failed;
@@ -154,7 +164,7 @@ int CViewStore::SetCaseViewSet(const ViewOwner& owner, const std::vector<std::sh
                                            ", Position, Name, Scope, ViewType, Definition) VALUES (?, ?, ?, ?, ?, ?);");
     for (size_t i = 0; i < views.size(); ++i) {
         CCaseQueryData& view = *views[i];
-        const std::string definition = ArchiveBytes(view);
+        const std::string& definition = definitions[i];
         Stored* match = nullptr;
         for (Stored& candidate : stored)
             if (!candidate.reused && candidate.name == view.name && candidate.scope == view.scope) {
@@ -246,7 +256,7 @@ int CViewStore::SetReportViewSet(const ViewOwner& owner, const std::vector<std::
         return Status::failed;
     std::set<std::string> names;
     for (const auto& view : views)
-        if (!names.insert(view->name).second)
+        if (!names.insert(view->name).second || view->settings.size() > kMaxReportSettingsBytes)
             return Status::failed;
     CTransaction transaction(m_db);
     if (!transaction.IsOpen())

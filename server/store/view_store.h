@@ -15,6 +15,11 @@
 #include <vector>
 
 inline constexpr size_t kMaxViewsPerAccount = 1000;
+// The largest stored case view definition and report view settings, in archive bytes.
+// A real view is a few kilobytes; the limits keep one account from filling the database
+// with a definition or a list of them that only references make small on the wire.
+inline constexpr size_t kMaxViewDefinitionBytes = 64 * 1024;
+inline constexpr size_t kMaxReportSettingsBytes = 64 * 1024;
 
 // The account that owns a set of views.
 struct ViewOwner {

@@ -7,6 +7,8 @@
 #include "query/scope_bits.h"
 #include "records/audit_case.h"
 #include "records/case_query_data.h"
+#include "records/policy_page.h"
+#include "records/report_prop_item.h"
 #include "records/register_records.h"
 #include "server/account_store.h"
 #include "server/database.h"
@@ -14,6 +16,7 @@
 #include "server/store/case_fields.h"
 #include "server/store/inventory_store.h"
 #include "server/store/server_time.h"
+#include "server/store/status.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -181,4 +184,39 @@ TEST_F(QueryStore, AViewThatFindsMoreRowsThanTheLimitIsRefusedWhole)
     inventory.queries.SetRowLimit(2);
     EXPECT_EQ(Run(DueView(periodAll), now),
               std::vector<std::string>{"refused: the view finds more than 2 cases (--max-view-rows)"});
+}
+
+TEST_F(QueryStore, StoredViewsAndPolicyDetailAreRefusedAboveTheirSizeLimits)
+{
+    const ViewOwner owner{user.kind, user.accountId};
+    CCaseQueryData huge = DueView(periodAll);
+    huge.formula = std::string(kMaxViewDefinitionBytes, 'x');
+    EXPECT_EQ(inventory.views.SetCaseView(owner, -1, huge), Status::failed);
+    const size_t before = inventory.views.CaseViewParams(owner).size();
+    auto fine = std::make_shared<CCaseQueryData>(DueView(periodAll));
+    EXPECT_EQ(inventory.views.SetCaseViewSet(owner, {fine, std::make_shared<CCaseQueryData>(huge)}), Status::failed);
+    EXPECT_EQ(inventory.views.CaseViewParams(owner).size(), before) << "nothing of a refused list is stored";
+
+    auto settings = std::make_shared<CReportPropItem>();
+    settings->name = "Big";
+    settings->settings = std::string(kMaxReportSettingsBytes + 1, 's');
+    EXPECT_EQ(inventory.views.SetReportViewSet(owner, {settings}), Status::failed);
+
+    AddDue("with policy", {CDateTime::valid, DayNumber(2024, 1, 1)});
+    const CDateTime now{CDateTime::valid, DayNumber(2024, 2, 1)};
+    CCaseQueryResults results;
+    std::string error;
+    ASSERT_EQ(inventory.views.SetCaseView(owner, -1, DueView(periodAll)), Status::ok);
+    CCaseQueryRequestInfo request;
+    request.viewId = inventory.views.CaseViewParams(owner).back().viewId;
+    request.target = "All Parents";
+    ASSERT_TRUE(inventory.queries.Run(user, request, now, results, error)) << error;
+    ASSERT_FALSE(results.rows.empty());
+    const std::string number = results.rows.front()->Cell(0);
+    CPolicyPage page;
+    page.label = "Notes";
+    page.text = std::string(CCaseStore::kMaxPolicyDetailBytes, 'p');
+    EXPECT_EQ(inventory.cases.SetPolicyPages(user, number, {page}), Status::failed);
+    page.text = "Three employees, one location.";
+    EXPECT_EQ(inventory.cases.SetPolicyPages(user, number, {page}), Status::ok);
 }
