@@ -13,6 +13,7 @@
 #include "net/connect_reporter.h"
 #include "net/server_connector.h"
 #include "platform/audit_link.h"
+#include "platform/reply_limit_setting.h"
 #include "platform/shell_launcher.h"
 #include "platform/user_prompts.h"
 #include "query/case_list_commands.h"
@@ -94,6 +95,7 @@ bool COrvennaOCDoc::LogIn()
 
 bool COrvennaOCDoc::ConnectToServer(const std::string& host, int port)
 {
+    server_.SetReplyLimit(ReplyLimitBytes(settingsPath_, CInventoryServer::kMaxReplyPayloadBytes));
     // The refusal is shown once the wait cursor is gone.
     CMessageConnectReporter reporter;
     bool connected = false;

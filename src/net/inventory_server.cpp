@@ -22,10 +22,15 @@ CInventoryServer::CInventoryServer()
     RegisterRecordClasses(CClassRegistry::Global());
     // The largest reply a server sends is a report or document of at most its report
     // limit (128 MiB by default); a server that announces more, or whose reply would
-    // expand beyond four times that, is not believed. SetLimits changes these.
+    // expand beyond four times that, is not believed. SetReplyLimit changes these.
+    SetReplyLimit(kMaxReplyPayloadBytes);
+}
+
+void CInventoryServer::SetReplyLimit(int64_t payloadBytes)
+{
     SessionLimits limits;
-    limits.maxPayloadBytes = kMaxReplyPayloadBytes;
-    limits.maxObjectBytes = static_cast<uint64_t>(kMaxReplyPayloadBytes) * 4;
+    limits.maxPayloadBytes = payloadBytes;
+    limits.maxObjectBytes = static_cast<uint64_t>(payloadBytes) * 4;
     limits.maxMaterialisedBytes = limits.maxObjectBytes;
     SetLimits(limits);
 }

@@ -94,6 +94,10 @@ public:
 
     CInventoryServer();
 
+    // Bounds the replies believed to `payloadBytes` on the wire and four times that once
+    // expanded (the settings file's [Settings] "MaxReplyMB" sets it for the program).
+    void SetReplyLimit(int64_t payloadBytes);
+
     // --- Case views and queries -------------------------------------------------------
     // GETCASEVIEWPARAMSET: the user's case views. Record, default time-out.
     bool GetCaseViewParamSet(std::vector<CCaseViewParam>& views);

@@ -1,5 +1,6 @@
 // The settings file's name and place, and the [Login] section read and written through it.
 #include "platform/login_settings.h"
+#include "platform/reply_limit_setting.h"
 #include "platform/settings_file.h"
 
 #include <QFile>
@@ -170,4 +171,26 @@ TEST(LoginSettings, AHandEditedFileKeepsEveryOtherByteThroughALogInWrite)
     ASSERT_TRUE(WriteLoginSettings(path, {"joe\r\n[Evil]", "h", 1}));
     EXPECT_EQ(ReadLoginSettings(path).userId, "joe");
     EXPECT_FALSE(ReadFile(path).contains("[Evil]"));
+}
+
+TEST(ReplyLimitSetting, WholeMegabytesInRangeElseTheBuiltInBound)
+{
+    QTemporaryDir dir;
+    constexpr int64_t kDefault = int64_t{160} << 20;
+    const struct {
+        const char* file;
+        int64_t expected;
+    } cases[] = {
+        {"[Login]\nUserID=joe\n", kDefault},
+        {"[settings]\nmaxreplymb = 64 \n", int64_t{64} << 20},
+        {"[Settings]\nMaxReplyMB=2047\n", int64_t{2047} << 20},
+        {"[Settings]\nMaxReplyMB=2048\n", kDefault},
+        {"[Settings]\nMaxReplyMB=0\n", kDefault},
+        {"[Settings]\nMaxReplyMB=-5\n", kDefault},
+        {"[Settings]\nMaxReplyMB=12MB\n", kDefault},
+        {"[Settings]\nMaxReplyMB=\n", kDefault},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplyLimitBytes(WriteFile(dir, "r.INI", c.file), kDefault), c.expected) << c.file;
+    EXPECT_EQ(ReplyLimitBytes(dir.filePath("missing.INI"), kDefault), kDefault);
 }
