@@ -55,6 +55,18 @@ void CCaseAttachments::Message(const char* text)
     prompts_.Message(QString::fromLatin1(text));
 }
 
+bool CCaseAttachments::FetchCase(const std::string& caseNumber, CAuditCase& auditCase)
+{
+    bool received = false;
+    {
+        WaitCursor wait(prompts_);
+        received = server_.GetCase(caseNumber, auditCase);
+    }
+    if (!received)
+        Message("Error receiving case info from server");
+    return received;
+}
+
 bool CCaseAttachments::HasReadRight() const
 {
     return env_.rights && (env_.rights() & kRightsReadAttachments) != 0;
@@ -162,15 +174,8 @@ bool CCaseAttachments::AddFromProps(const std::string& caseNumber, const Attachm
         if (!env_.link)
             return false;
         CAuditCase auditCase;
-        bool received = false;
-        {
-            WaitCursor wait(prompts_);
-            received = server_.GetCase(caseNumber, auditCase);
-        }
-        if (!received) {
-            Message("Error receiving case info from server");
+        if (!FetchCase(caseNumber, auditCase))
             return false;
-        }
         bytes = env_.link->CreateAudit(AuditCreationData::Encode(auditCase));
         attachment.kind = "AUDIT";
         break;
@@ -351,15 +356,8 @@ bool CCaseAttachments::OpenDefault(const std::string& caseNumber)
         !prompts_.AskYesNo("This case does not have a default attachment.  Would you like to create one?"))
         return false;
     CAuditCase auditCase;
-    bool received = false;
-    {
-        WaitCursor wait(prompts_);
-        received = server_.GetCase(caseNumber, auditCase);
-    }
-    if (!received) {
-        Message("Error receiving case info from server");
+    if (!FetchCase(caseNumber, auditCase))
         return false;
-    }
     AttachmentPropsLogic props = AttachmentPropsLogic::ForNew(!list.empty(), CompanionInstalled());
     props.SetName(Latin1(caseNumber + ": " + auditCase.insuredName));
     props.SetToBePrinted(true);

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class CAuditCase;
 class CAuditLink;
 class CCaseAttachments;
 class CInventoryServer;
@@ -96,6 +97,8 @@ public:
 
 private:
     void Message(const char* text);
+    // GETCASE under a wait cursor; "Error receiving case info from server" when it fails.
+    bool FetchCase(const std::string& caseNumber, CAuditCase& auditCase);
     void EditAudit(const std::string& caseNumber, const CAttachment& attachment);
     void ShowReportAttachment(const std::string& caseNumber, const CAttachment& attachment);
     void OpenFile(const std::string& caseNumber, const CAttachment& attachment);

@@ -167,6 +167,23 @@ bool Refill(CByteStream& source, std::vector<unsigned char>& pending)
     return got == kChunk;
 }
 
+// Until the source is dry, runs the whole blocks that have arrived through the chain
+// into the sink, holding back the last whole block and anything after it (they may take
+// part in ciphertext stealing). `lastIn`, when given, receives the last block run.
+void ChainWhileMore(CByteStream& source, CByteStream& sink, EVP_CIPHER_CTX* chain,
+                    std::vector<unsigned char>& pending, std::vector<unsigned char>& out, unsigned char* lastIn)
+{
+    while (Refill(source, pending)) {
+        const size_t ready = (pending.size() / kBlock - 1) * kBlock;
+        out.resize(ready);
+        RunChain(chain, pending.data(), out.data(), ready);
+        sink.Write(out.data(), ready);
+        if (lastIn != nullptr)
+            std::memcpy(lastIn, pending.data() + ready - kBlock, kBlock);
+        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
+    }
+}
+
 }  // namespace
 
 CPayloadCipher::CPayloadCipher() = default;
@@ -266,17 +283,7 @@ void CPayloadCipher::Encipher(CByteStream& source, CByteStream& sink, CIvSource*
     RestartChain(chain, iv);
     sink.Write(iv, kBlock);
     std::vector<unsigned char> out;
-    bool more = true;
-    while (more) {
-        more = Refill(source, pending);
-        if (!more)
-            break;
-        const size_t ready = (pending.size() / kBlock - 1) * kBlock;
-        out.resize(ready);
-        RunChain(chain, pending.data(), out.data(), ready);
-        sink.Write(out.data(), ready);
-        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
-    }
+    ChainWhileMore(source, sink, chain, pending, out, nullptr);
 
     const size_t r = pending.size() % kBlock;
     const size_t whole = pending.size() - r;  // at least one block
@@ -329,18 +336,7 @@ void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
     std::memcpy(previous, head, kBlock);
     std::vector<unsigned char> pending(head + kBlock, head + 2 * kBlock);
     std::vector<unsigned char> out;
-    bool more = true;
-    while (more) {
-        more = Refill(source, pending);
-        if (!more)
-            break;
-        const size_t ready = (pending.size() / kBlock - 1) * kBlock;
-        out.resize(ready);
-        RunChain(chain, pending.data(), out.data(), ready);
-        sink.Write(out.data(), ready);
-        std::memcpy(previous, pending.data() + ready - kBlock, kBlock);
-        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
-    }
+    ChainWhileMore(source, sink, chain, pending, out, previous);
 
     const size_t r = pending.size() % kBlock;
     if (r == 0) {
