@@ -105,7 +105,14 @@ void COXCompressedFile::WriteBlock(bool last)
         return;
 
     unsigned char head[4];
-    const int packed = m_compressor.Compress(m_block.data(), n, m_work.data(), m_work.size());
+    int packed;
+    if (m_search == searchChains) {
+        if (!m_chains)
+            m_chains = std::make_unique<COXChainCompressor>();
+        packed = m_chains->Compress(m_block.data(), n, m_work.data(), m_work.size());
+    } else {
+        packed = m_compressor.Compress(m_block.data(), n, m_work.data(), m_work.size());
+    }
     if (packed < 0 || static_cast<size_t>(packed) >= n) {
         // Does not compress: stored plain, the header being the plain length.
         PutWord(head, static_cast<uint16_t>(n));

@@ -3,9 +3,11 @@
 // plain bytes, compresses each with COXCompressor and gives it a 2-byte header.
 
 #include "codec/byte_stream.h"
+#include "codec/ox_chain_compressor.h"
 #include "codec/ox_compressor.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class COXCompressedFile : public CByteStream {
@@ -16,6 +18,12 @@ public:
     static constexpr uint16_t kLengthWordFlag = 0x4000;
     static constexpr uint16_t kLengthMask = 0x3FFF;
 
+    // How blocks are compressed when writing. Both give bodies of the same format, which
+    // the same expander reads: the search tree takes the longest match at every step
+    // (its exact bytes are pinned by tests), the hash chains give bodies of about the
+    // same size several times faster.
+    enum Search { searchTree, searchChains };
+
     COXCompressedFile() = default;
     ~COXCompressedFile() override;  // closes; errors at that point are swallowed
     COXCompressedFile(const COXCompressedFile&) = delete;
@@ -24,6 +32,9 @@ public:
     // Opens over `inner` (which must outlive this object) at its current position.
     // Returns false for any mode but modeRead or modeWrite.
     bool Open(CByteStream& inner, Mode mode);
+    // Chooses the compressor for the blocks written from now on; it is kept across
+    // Open. The default is the search tree.
+    void SetSearch(Search search) { m_search = search; }
     // When writing, emits the last partly filled block. Safe to call twice.
     void Close();
 
@@ -69,5 +80,7 @@ private:
     bool m_lengthKnown = false;     // m_length holds the walked plain length
     uint64_t m_length = 0;
     COXCompressor m_compressor;
+    Search m_search = searchTree;
+    std::unique_ptr<COXChainCompressor> m_chains;  // made on the first block it compresses
     std::array<unsigned char, 1024> m_work{};
 };

@@ -1,9 +1,10 @@
 #include "codec/ox_compressor.h"
 
-#include "codec/ox_bit_buffer.h"
+#include "codec/ox_token_writer.h"
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 // Token layout, most significant bit first:
@@ -222,45 +223,6 @@ int COXCompressor::AddString(int position, int& matchPosition)
     }
 }
 
-namespace {
-
-// The compressor's own bit writer: the same bit order and capacity rule as
-// COXBitBuffer, with the bits gathered in a register rather than one call per token.
-class TokenWriter {
-public:
-    TokenWriter(unsigned char* out, size_t capacity) : m_out(out), m_capacity(capacity) {}
-
-    // Appends the low `bits` bits of value (at most 24), highest first. Returns false
-    // once the output, counting a partly filled byte, has reached the capacity.
-    bool Put(uint32_t value, int bits)
-    {
-        m_pending = (m_pending << bits) | value;
-        m_pendingBits += bits;
-        while (m_pendingBits >= 8) {
-            m_pendingBits -= 8;
-            if (m_written >= m_capacity)
-                return false;
-            m_out[m_written++] = static_cast<unsigned char>(m_pending >> m_pendingBits);
-        }
-        m_pending &= (1u << m_pendingBits) - 1;
-        return BytesWritten() < m_capacity;
-    }
-
-    // Completes the last byte with zero bits.
-    bool Flush() { return m_pendingBits == 0 || Put(0, 8 - m_pendingBits); }
-
-    size_t BytesWritten() const { return m_written + (m_pendingBits > 0 ? 1 : 0); }
-
-private:
-    unsigned char* m_out;
-    size_t m_capacity;
-    size_t m_written = 0;
-    uint32_t m_pending = 0;  // the last m_pendingBits bits are not yet written
-    int m_pendingBits = 0;
-};
-
-}  // namespace
-
 int COXCompressor::Compress(const unsigned char* plain, size_t length, unsigned char* out, size_t capacity)
 {
     if (length == 0)
@@ -268,7 +230,7 @@ int COXCompressor::Compress(const unsigned char* plain, size_t length, unsigned 
     if (plain == nullptr || out == nullptr)
         return -1;
 
-    TokenWriter bits(out, capacity);
+    COXTokenWriter bits(out, capacity);
     unsigned char* window = m_window.data();
 
     const size_t first = std::min<size_t>(length, kMaxMatch);
@@ -378,6 +340,21 @@ public:
 
     bool AtEnd() const { return m_at >= m_total; }
 
+    // True while at least 8 bytes remain from the current one: then the next 57 bits
+    // can be read at once, and a token (at most 14 bits) cannot reach the last bit, so
+    // the end rule of Bits cannot apply to it.
+    bool CanPeek() const { return (m_at >> 3) + 8 <= m_length; }
+    // The bits from the current one on, left-aligned (at least 57 of them valid).
+    uint64_t Peek() const
+    {
+        uint64_t word;
+        std::memcpy(&word, m_in + (m_at >> 3), sizeof word);
+        if constexpr (std::endian::native == std::endian::little)
+            word = __builtin_bswap64(word);
+        return word << (m_at & 7);
+    }
+    void Skip(int bits) { m_at += static_cast<uint64_t>(bits); }
+
 private:
     const unsigned char* m_in;
     size_t m_length;
@@ -389,33 +366,112 @@ private:
 
 int COXCompressor::Expand(const unsigned char* body, size_t length, unsigned char* out, size_t capacity)
 {
+    // The bytes go straight to `out`; the window, which only a damaged body reads
+    // before its own bytes, gets the block's last 512 bytes when the block is done
+    // (or given up), as if each had been stored on the way.
     ExpandReader bits(body, length);
     unsigned char* window = m_window.data();
     size_t count = 0;
-    int position = 1;
+    auto finish = [&](int result) {
+        const size_t kept = std::min<size_t>(count, kWindowSize);
+        if (kept == 0)
+            return result;
+        const size_t from = count - kept;  // out[from] goes to window position from + 1
+        const size_t position = (from + 1) & (kWindowSize - 1);
+        const size_t upToEnd = std::min(kept, kWindowSize - position);
+        std::memcpy(window + position, out + from, upToEnd);
+        std::memcpy(window, out + from + upToEnd, kept - upToEnd);
+        return result;
+    };
 
     for (;;) {
-        if (bits.Bit()) {
-            const unsigned char byte = static_cast<unsigned char>(bits.Bits(8));
-            if (count >= capacity)
-                return -1;
-            out[count++] = byte;
-            window[position] = byte;
-            position = Wrap(position + 1);
-            continue;
+        int matchPosition;
+        int matchLength;
+        if (bits.CanPeek()) {
+            const uint64_t word = bits.Peek();
+            // The common case: room for three 8-byte steps, and a literal or a match
+            // that copies from at least 8 bytes back within this block.
+            const unsigned isLiteral = static_cast<unsigned>(word >> 63);
+            const size_t back = ((count - ((word >> 54) & 0x1FF)) & (kWindowSize - 1)) + 1;
+            const bool common = (capacity - count >= 24) & ((isLiteral != 0) | ((back >= 8) & (back <= count)));
+            if (common) {
+                // Chosen by arithmetic rather than a jump: all ones for a literal, whose
+                // byte replaces the first of 8 bytes read in place.
+                const uint64_t literalMask = uint64_t{0} - isLiteral;
+                unsigned char* target = out + count;
+                const auto fromOut = reinterpret_cast<uintptr_t>(target - back);
+                const auto fromTarget = reinterpret_cast<uintptr_t>(target);
+                const auto* source = reinterpret_cast<const unsigned char*>(
+                    fromOut ^ ((fromOut ^ fromTarget) & static_cast<uintptr_t>(literalMask)));
+                uint64_t first;
+                std::memcpy(&first, source, 8);
+                const uint64_t byte = (word >> 55) & 0xFF;
+                if constexpr (std::endian::native == std::endian::little)
+                    first = (first & ~(literalMask & 0xFF)) | (byte & literalMask);
+                else
+                    first = (first & ~(literalMask & (uint64_t{0xFF} << 56))) | ((byte << 56) & literalMask);
+                std::memcpy(target, &first, 8);
+                std::memcpy(target + 8, source + 8, 8);
+                std::memcpy(target + 16, source + 16, 8);
+                const size_t matchBytes = static_cast<size_t>((word >> 50) & 0xF) + kMinMatch;
+                count += matchBytes ^ ((matchBytes ^ 1) & literalMask);
+                bits.Skip(static_cast<int>(1 + kPositionBits + kLengthBits - 5 * isLiteral));
+                continue;
+            }
+            if (word >> 63) {
+                bits.Skip(1 + 8);
+                if (count >= capacity)
+                    return finish(-1);
+                out[count++] = static_cast<unsigned char>(word >> 55);
+                continue;
+            }
+            bits.Skip(1 + kPositionBits + kLengthBits);
+            matchPosition = static_cast<int>((word >> 54) & 0x1FF);
+            matchLength = static_cast<int>((word >> 50) & 0xF) + kMinMatch;
+        } else {
+            if (bits.Bit()) {
+                const unsigned char byte = static_cast<unsigned char>(bits.Bits(8));
+                if (count >= capacity)
+                    return finish(-1);
+                out[count++] = byte;
+                continue;
+            }
+            matchPosition = static_cast<int>(bits.Bits(kPositionBits));
+            if (matchPosition == 0 && bits.AtEnd())
+                return finish(static_cast<int>(count));
+            matchLength = static_cast<int>(bits.Bits(kLengthBits)) + kMinMatch;
         }
 
-        const int matchPosition = static_cast<int>(bits.Bits(kPositionBits));
-        if (matchPosition == 0 && bits.AtEnd())
-            return static_cast<int>(count);
-        const int matchLength = static_cast<int>(bits.Bits(kLengthBits)) + kMinMatch;
         if (capacity - count < static_cast<size_t>(matchLength))
-            return -1;
-        for (int i = 0; i < matchLength; ++i) {
-            const unsigned char byte = window[Wrap(matchPosition + i)];
-            out[count++] = byte;
-            window[position] = byte;
-            position = Wrap(position + 1);
+            return finish(-1);
+        // The byte about to be written goes to window position count + 1; the match
+        // starts `distance` bytes back (512 when it names that very position, whose
+        // byte was written 512 bytes ago).
+        size_t distance = static_cast<size_t>(Wrap(static_cast<int>(count + 1) - matchPosition));
+        if (distance == 0)
+            distance = kWindowSize;
+        unsigned char* target = out + count;
+        if (distance <= count) {
+            const unsigned char* source = target - distance;
+            if (distance >= 8 && capacity - count >= 24) {
+                // Three 8-byte steps cover the longest match; each reads only bytes
+                // already written. The bytes past the match are written over later.
+                std::memcpy(target, source, 8);
+                std::memcpy(target + 8, source + 8, 8);
+                std::memcpy(target + 16, source + 16, 8);
+            } else {
+                for (int i = 0; i < matchLength; ++i)
+                    target[i] = source[i];
+            }
+        } else {
+            // Reaches back before the block (only a damaged body does): those bytes
+            // come from the window as earlier blocks left it.
+            for (int i = 0; i < matchLength; ++i) {
+                const ptrdiff_t from = static_cast<ptrdiff_t>(count + static_cast<size_t>(i)) -
+                                       static_cast<ptrdiff_t>(distance);
+                target[i] = from >= 0 ? out[from] : window[Wrap(matchPosition + i)];
+            }
         }
+        count += static_cast<size_t>(matchLength);
     }
 }

@@ -171,6 +171,7 @@ bool CServerSession::EncodePayload(CObject& record, CMemFile& payload)
         CMemFile& target = m_encrypted ? compressed : payload;
         {
             COXCompressedFile packer;
+            packer.SetSearch(COXCompressedFile::searchChains);  // the fast coder for payloads
             if (!packer.Open(target, COXCompressedFile::modeWrite))
                 return false;
             CArchive archive(packer, CArchive::store, kArchiveBuffer);
