@@ -2,7 +2,9 @@
 // reads every body back two ways: with the block expander, and with a plain reading of
 // the token stream through COXBitBuffer that also checks each match against the
 // format's bounds (a non-zero position, only bytes the block itself has written). Then
-// the same bytes go through a whole compressed stream with each coder and back.
+// the same bytes go through a whole compressed stream with each coder and back. Last,
+// the bytes read as a body (well-formed or not) must give the block expander and a plain
+// reading the same result.
 #include "codec/codec_exception.h"
 #include "codec/mem_file.h"
 #include "codec/ox_bit_buffer.h"
@@ -126,6 +128,50 @@ void CheckStream(COXCompressedFile::Search search, const std::string& input)
     Require(total == input.size() && back.compare(0, total, input) == 0 && !reader.IsTruncated());
 }
 
+// A plain reading of any body, well-formed or not, through COXBitBuffer: what the
+// block expander must give, including -1 past the capacity and bytes from `window`.
+int PlainExpand(std::array<unsigned char, 512>& window, const unsigned char* body, size_t length,
+                std::string& out, size_t capacity)
+{
+    COXBitBuffer bits = COXBitBuffer::ForReading(body, length);
+    int position = 1;
+    out.clear();
+    auto put = [&](unsigned char byte) {
+        out.push_back(static_cast<char>(byte));
+        window[static_cast<size_t>(position)] = byte;
+        position = (position + 1) & 511;
+    };
+    for (;;) {
+        if (bits.ReadBit()) {
+            const auto byte = static_cast<unsigned char>(bits.ReadBits(8));
+            if (out.size() >= capacity)
+                return -1;
+            put(byte);
+            continue;
+        }
+        const int matchPosition = static_cast<int>(bits.ReadBits(9));
+        if (matchPosition == 0 && bits.AtEnd())
+            return static_cast<int>(out.size());
+        const int matchLength = static_cast<int>(bits.ReadBits(4)) + 2;
+        if (capacity - out.size() < static_cast<size_t>(matchLength))
+            return -1;
+        for (int i = 0; i < matchLength; ++i)
+            put(window[static_cast<size_t>((matchPosition + i) & 511)]);
+    }
+}
+
+void CheckAnyBody(COXCompressor& expander, std::array<unsigned char, 512>& window, const uint8_t* data,
+                  size_t size, size_t capacity)
+{
+    std::string expected;
+    const int expectedCount = PlainExpand(window, data, size, expected, capacity);
+    std::string got(capacity + 1, '\0');
+    const int count = expander.Expand(data, size, reinterpret_cast<unsigned char*>(got.data()), capacity);
+    Require(count == expectedCount);
+    if (count > 0)
+        Require(got.compare(0, static_cast<size_t>(count), expected) == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -139,5 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string input(reinterpret_cast<const char*>(data), size);
     CheckStream(COXCompressedFile::searchChains, input);
     CheckStream(COXCompressedFile::searchTree, input);
+
+    // The input as a body, twice on the same windows (so that the second reading sees
+    // the bytes the first left behind), with a full and with a small capacity.
+    std::array<unsigned char, 512> window{};
+    COXCompressor body;
+    CheckAnyBody(body, window, data, size, kBlock);
+    CheckAnyBody(body, window, data, size, size > 0 ? data[0] % 64 : 0);
     return 0;
 }

@@ -9,14 +9,16 @@
 
 // Positions here are indexes in the block. The block's byte i sits at window position
 // (i + 1) mod 512 when the expander writes it, so a match that copies from index s is
-// coded with position (s + 1) mod 512; s must not be 511 or 1023 (position 0), and
-// s >= i - 511 keeps its bytes in the window until they are copied.
+// coded with position (s + 1) mod 512; no s with (s + 1) mod 512 = 0 may be used
+// (position 0 marks the end), and s >= i - 511 keeps its bytes in the window until they
+// are copied.
 
 namespace {
 
 constexpr int kPositionBits = 9;
 constexpr int kLengthBits = 4;
 constexpr size_t kWindowMask = 511;
+constexpr int kHashShift = 20;  // hashes keep the top 12 of 32 bits
 // Candidates tried along a three-byte chain before the search settles: on case records
 // 16 gives bodies slightly smaller than the tree's (with the one-byte put-off), 8 about
 // the same size, 32 hardly smaller but slower.
@@ -44,18 +46,16 @@ inline int EqualBytes(uint64_t difference)
 inline uint32_t Hash3(const unsigned char* bytes)
 {
     const uint32_t key = uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16);
-    return (key * 2654435761u) >> 20;
+    return (key * 2654435761u) >> kHashShift;
 }
 
 inline uint32_t Hash2(const unsigned char* bytes)
 {
     const uint32_t key = uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8);
-    return (key * 2654435761u) >> 20;
+    return (key * 2654435761u) >> kHashShift;
 }
 
 }  // namespace
-
-static_assert(std::numeric_limits<uint32_t>::max() >> 20 == (1u << 12) - 1, "hashes index the tables");
 
 void COXChainCompressor::Prepare(const unsigned char* plain, size_t length)
 {
@@ -79,6 +79,7 @@ void COXChainCompressor::Prepare(const unsigned char* plain, size_t length)
 
 inline void COXChainCompressor::Insert(size_t at)
 {
+    static_assert((std::numeric_limits<uint32_t>::max() >> kHashShift) + 1 == size_t{1} << kHashBits);
     const unsigned char* bytes = m_block.data() + at;
     const uint32_t entry = m_base + static_cast<uint32_t>(at) + 1;
     if (at + 2 < m_length) {

@@ -399,8 +399,9 @@ int COXCompressor::Expand(const unsigned char* body, size_t length, unsigned cha
                 // byte replaces the first of 8 bytes read in place.
                 const uint64_t literalMask = uint64_t{0} - isLiteral;
                 unsigned char* target = out + count;
-                const auto fromOut = reinterpret_cast<uintptr_t>(target - back);
+                // (Addresses as numbers: for a literal, `back` may reach before `out`.)
                 const auto fromTarget = reinterpret_cast<uintptr_t>(target);
+                const uintptr_t fromOut = fromTarget - back;
                 const auto* source = reinterpret_cast<const unsigned char*>(
                     fromOut ^ ((fromOut ^ fromTarget) & static_cast<uintptr_t>(literalMask)));
                 uint64_t first;

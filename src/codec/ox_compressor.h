@@ -1,6 +1,8 @@
 #pragma once
-// LZSS block compressor of the wire and of report files: a 512-byte window searched
-// through a binary tree of 513 nodes, 9-bit positions, 4-bit lengths (2 to 17).
+// LZSS block compressor and expander: a 512-byte window searched through a binary tree
+// of 513 nodes, 9-bit positions, 4-bit lengths (2 to 17). The tree compresses report
+// files; payloads use the faster COXChainCompressor for the same format. Expand reads
+// the bodies of either.
 
 #include <array>
 #include <cstddef>
@@ -20,7 +22,8 @@ public:
     int Compress(const unsigned char* plain, size_t length, unsigned char* out, size_t capacity);
 
     // Expands one block; returns the plain length, or -1 when the output would
-    // exceed the capacity.
+    // exceed the capacity. Bytes of `out` past the plain length but below the
+    // capacity may be used as scratch space.
     int Expand(const unsigned char* body, size_t length, unsigned char* out, size_t capacity);
 
 private:
