@@ -9,6 +9,7 @@
 // Only the office client's wire items are used, so a server built from an older commit
 // can be measured the same way.
 
+#include "codec/binary_object.h"
 #include "codec/class_registry.h"
 #include "codec/mem_file.h"
 #include "codec/string_object.h"
@@ -515,6 +516,28 @@ Outcome PasswordGuessing(CAttackedServer& server)
     return {"slowed: 8 guesses took " + Fixed(total, 2) + " s, the last " + Fixed(last, 2) + " s", figures};
 }
 
+// The demo's "Case Detail" as a TIFF (some 45 MB) from a server that sends at most
+// 4 MiB: is it made whole before it is refused?
+Outcome OversizedReport(CAttackedServer& server)
+{
+    CServerSession admin;
+    if (LogIn(admin, server.Port(), "admin", "admin") != 0)
+        return {"admin log-in failed", ""};
+    const auto start = Clock::now();
+    CStringList all;
+    CBinaryObject document;
+    const bool sent = admin.SendCommand("GENERATECASEREPORTVIEW") > 0 && admin.SendString("Case Detail") &&
+                      admin.SendObject(all) && admin.SendInt(2) > 0;
+    const bool answered = sent && admin.ReceiveObject(document, 600);
+    const std::string seconds = Fixed(Since(start)) + " s";
+    if (answered)
+        return {"sent: " + Size(static_cast<int64_t>(document.GetSize())), seconds};
+    const std::string log = server.Log();
+    return {log.find("stopped while it was built") != std::string::npos ? "refused: stopped while it was built"
+                                                                         : "refused after it was made whole",
+            seconds};
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -549,6 +572,7 @@ int main(int argc, char** argv)
         {"trickle", "5", {"--idle-timeout", "6"}, Trickle},
         {"idle-sockets", "5", {}, IdleSockets},
         {"password-guessing", "6", {}, PasswordGuessing},
+        {"oversized-report", "7", {"--max-report", "4194304"}, OversizedReport},
     };
     std::printf("server: %s\n\n", label.c_str());
     std::printf("| attack | item | outcome | figures | VmHWM at start | VmHWM after |\n|---|---|---|---|---|---|\n");
