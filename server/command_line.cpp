@@ -65,7 +65,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--login-timeout" || option == "--max-login-per-address" ||
                                          option == "--keepalive" || option == "--max-report-builds" ||
                                          option == "--login-delay-after" || option == "--login-delay-cap" ||
-                                         option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows"; };
+                                         option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows" ||
+                                         option == "--max-report-pages"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -121,6 +122,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (!ParseNumber(arguments[++i], 1024, INT_MAX, number))
                 return fail("--max-report takes a number of bytes from 1024 to 2147483647");
             options.maxReportBytes = number;
+        } else if (option == "--max-report-pages") {
+            if (!ParseNumber(arguments[++i], 1, 1000000, number))
+                return fail("--max-report-pages takes a number from 1 to 1000000");
+            options.maxReportPages = number;
         } else if (option == "--hash-iterations") {
             if (!ParseNumber(arguments[++i], 1000, 10000000, number))
                 return fail("--hash-iterations takes a number from 1000 to 10000000");
@@ -184,6 +189,7 @@ std::string CommandLineHelp()
            "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"
+           "  --max-report-pages N   most pages of a PDF, TIFF or XPS document (default 10000)\n"
            "  --hash-iterations N    PBKDF2 rounds for passwords set by this run (default 210000)\n"
            "  --item-timeout SECS    time for one whole item inside a command (default 120)\n"
            "  --login-timeout SECS   idle time-out before log-in (default 30)\n"

@@ -19,6 +19,7 @@ struct ServerOptions {
     int itemTimeoutSeconds = 120;          // inside a command, capped by the idle time-out
     int64_t maxPayloadBytes = 32 * 1024 * 1024;
     int64_t maxReportBytes = 128 * 1024 * 1024;  // a report or document sent, as its payload
+    int64_t maxReportPages = 10000;              // pages of a document the server draws
     int hashIterations = 210000;           // PBKDF2 rounds for passwords set by this run
     bool parentSync = true;                // SYNCPARENT may connect to parents' servers
     // Connections that have not logged in: their idle time-out, how many one address

@@ -59,6 +59,24 @@ std::string AttachmentKindOf(const std::string& word)
     return word.starts_with("GETCASESURVEY") ? "SURVEY" : "AUDIT";
 }
 
+// What one report may grow to while it is built: --max-report bytes and
+// --max-report-pages pages.
+CReportBudget Budget(CCommandContext& c)
+{
+    return CReportBudget(c.Server().options.maxReportBytes, c.Server().options.maxReportPages);
+}
+
+// The log line of a report stopped on its budget: the refusal is the one a finished
+// reply larger than --max-report gets.
+void LogOverBudget(CCommandContext& c, const std::string& what, const CReportBudget& budget)
+{
+    const std::string limit = budget.PastPages()
+                                  ? "--max-report-pages (" + std::to_string(c.Server().options.maxReportPages) + ")"
+                                  : "--max-report (" + std::to_string(c.Server().options.maxReportBytes) + ")";
+    c.Log(what + ": the reply would be larger than " + limit + ": " + budget.Reason() +
+          "; stopped while it was built");
+}
+
 // The attachment rendered in an output kind; a failed render is logged.
 bool RenderAttachment(CCommandContext& c, const std::string& number, int32_t attachmentId, int32_t outputKind,
                       CGeneratedReport& rendered)
@@ -69,8 +87,11 @@ bool RenderAttachment(CCommandContext& c, const std::string& number, int32_t att
         !c.Inventory().details.GetAttachmentDocument(*c.User(), number, attachmentId, archivedOnly,
                                                      AttachmentKindOf(c.Word()), bytes))
         return false;
-    rendered = ReportGenerator::RenderAttachment(bytes, outputKind);
-    if (!rendered.ok)
+    CReportBudget budget = Budget(c);
+    rendered = ReportGenerator::RenderAttachment(bytes, outputKind, budget);
+    if (rendered.overBudget)
+        LogOverBudget(c, c.Word() + " of attachment " + std::to_string(attachmentId), budget);
+    else if (!rendered.ok)
         c.Log(c.Word() + " of attachment " + std::to_string(attachmentId) + " of case " +
               CServerLog::Printable(number) + ": " + CServerLog::Printable(rendered.error, 200));
     return rendered.ok;
@@ -104,7 +125,12 @@ bool HandleGenerateCaseReportView(CCommandContext& c)
               "' do not read; it runs with the defaults");
     const std::vector<CAuditCase> cases =
         ReadReportCases(c.Inventory().database, c.Inventory().cases, *c.User(), ids.items);
-    CGeneratedReport report = ReportGenerator::Generate(view.reportFile, cases, {}, kind, context);
+    CReportBudget budget = Budget(c);
+    CGeneratedReport report = ReportGenerator::Generate(view.reportFile, cases, {}, kind, context, budget);
+    if (report.overBudget) {
+        LogOverBudget(c, "GENERATECASEREPORTVIEW of '" + CServerLog::Printable(name) + "'", budget);
+        return c.ReplyNoRecord();
+    }
     if (!report.ok) {
         c.Log("GENERATECASEREPORTVIEW of '" + CServerLog::Printable(name) + "': " + report.error);
         return c.ReplyNoRecord();

@@ -32,7 +32,7 @@ bool LooksNumeric(const std::string& text)
     return digit;
 }
 
-std::shared_ptr<CReportSection> TableSection(const CAuditTable& table, const std::string& title)
+std::shared_ptr<CReportSection> TableSection(const CAuditTable& table, const std::string& title, CReportBudget& budget)
 {
     const size_t count = table.header.size();
     std::vector<double> natural(count);
@@ -64,7 +64,8 @@ std::shared_ptr<CReportSection> TableSection(const CAuditTable& table, const std
                            anyText[c] && numeric[c] ? TextFormat::kRight : 0u});
     auto grid = ReportBlocks::Grid(title, columns);
     for (const auto& row : table.rows)
-        grid->AddRow(row);
+        if (!ReportBlocks::AddRow(*grid, row, budget))
+            return nullptr;
     auto section = ReportBlocks::GridSection(grid);
     if (landscape)
         section->orientation = CReportPrintout::kLandscape;
@@ -73,7 +74,7 @@ std::shared_ptr<CReportSection> TableSection(const CAuditTable& table, const std
 
 }  // namespace
 
-std::shared_ptr<CReportPrintout> BuildAuditPrintout(const CAuditDocument& document)
+std::shared_ptr<CReportPrintout> BuildAuditPrintout(const CAuditDocument& document, CReportBudget& budget)
 {
     auto printout = std::make_shared<CReportPrintout>();
     SetPageHeader(*printout, document.title,
@@ -81,17 +82,22 @@ std::shared_ptr<CReportPrintout> BuildAuditPrintout(const CAuditDocument& docume
     if (!document.fields.empty()) {
         auto fields = ReportBlocks::Grid("", {{"Item", 220, 0}, {"Entry", 565, 0}});
         for (const auto& [name, value] : document.fields)
-            fields->AddRow({name, value});
+            if (!ReportBlocks::AddRow(*fields, {name, value}, budget))
+                return nullptr;
         printout->sections.push_back(ReportBlocks::GridSection(fields));
     }
     for (const CAuditSection& section : document.sections) {
         bool first = true;
         for (const CAuditPart& part : section.parts) {
             const std::string title = first ? section.heading : std::string();
-            if (part.IsTable())
-                printout->sections.push_back(TableSection(part.table, title));
-            else
-                printout->sections.push_back(ReportBlocks::Text(title, part.text));
+            if (part.IsTable()) {
+                auto table = TableSection(part.table, title, budget);
+                if (!table)
+                    return nullptr;
+                printout->sections.push_back(std::move(table));
+            } else if (!ReportBlocks::AddText(*printout, ReportBlocks::Text(title, part.text), budget)) {
+                return nullptr;
+            }
             first = false;
         }
         if (section.parts.empty() && !section.heading.empty())

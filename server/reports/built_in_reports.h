@@ -3,6 +3,7 @@
 // given, in the order given.
 
 #include "report/report_printout.h"
+#include "server/reports/report_budget.h"
 
 #include <cstdint>
 #include <memory>
@@ -33,12 +34,15 @@ using CaseList = std::vector<const CAuditCase*>;
 
 // Every case under its parent: one grid per parent with a total row, and the totals of
 // all parents at the end.
-std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& cases, const CReportContext& context);
+std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& cases, const CReportContext& context,
+                                                  CReportBudget& budget);
 // Open cases by how far past their due date they are: a summary of the age brackets
 // beside the overdue count of each auditor, then the cases of each bracket.
-std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const CReportContext& context);
+std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const CReportContext& context,
+                                                   CReportBudget& budget);
 // One or more landscape pages per case with all its data and its policy pages.
-std::shared_ptr<CReportPrintout> BuildCaseDetail(const CaseList& cases, const CReportContext& context);
+std::shared_ptr<CReportPrintout> BuildCaseDetail(const CaseList& cases, const CReportContext& context,
+                                                 CReportBudget& budget);
 
 // The page header every built-in report carries: the report title in a title bar, and
 // one line under it.

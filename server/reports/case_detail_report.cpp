@@ -13,11 +13,11 @@ constexpr int32_t kRightGridX = 505;
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-std::shared_ptr<CStaticGrid> FieldGrid(const std::string& title, const Rows& rows)
+std::shared_ptr<CStaticGrid> FieldGrid(const std::string& title, const Rows& rows, CReportBudget& budget)
 {
     auto grid = ReportBlocks::Grid(title, {{"Field", kFieldWidth, 0}, {"Value", kValueWidth, 0}});
     for (const auto& [field, value] : rows)
-        grid->AddRow({field, value});
+        ReportBlocks::AddRow(*grid, {field, value}, budget);
     return grid;
 }
 
@@ -76,7 +76,9 @@ std::string Status(const CAuditCase& item)
     return status;
 }
 
-void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, const CReportContext& context)
+// Adds the case's pages; false once the budget is passed.
+bool AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, const CReportContext& context,
+             CReportBudget& budget)
 {
     auto heading = ReportBlocks::Text(
         "Case " + item.caseNumber + (item.insuredName.empty() ? "" : " - " + item.insuredName),
@@ -87,7 +89,7 @@ void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, cons
             (item.serialNumber.empty() ? "" : "\nSerial number: " + item.serialNumber));
     heading->orientation = CReportPrintout::kLandscape;
     heading->newPage = first ? 0 : 1;
-    printout.sections.push_back(heading);
+    ReportBlocks::AddText(printout, heading, budget);
 
     printout.sections.push_back(SideBySide(
         FieldGrid("Insured", {{"Name", item.insuredName},
@@ -97,7 +99,8 @@ void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, cons
                               {"Phone", item.insuredPhone},
                               {"Fax", item.insuredFax},
                               {"E-Mail", item.insuredEMail},
-                              {"Entity", item.insuredEntity}}),
+                              {"Entity", item.insuredEntity}},
+                  budget),
         FieldGrid("Policy", {{"Carrier", item.policyCarrier},
                              {"Type", item.policyType},
                              {"Number", item.policyNumber},
@@ -105,7 +108,8 @@ void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, cons
                              {"Est. Premium", ReportText::Amount(item.policyEstPremium)},
                              {"Parent", item.parentName},
                              {"Auditor", item.childName},
-                             {"Region / Territory", Joined({item.regionName, item.territoryName}, " / ")}})));
+                             {"Region / Territory", Joined({item.regionName, item.territoryName}, " / ")}},
+                  budget)));
 
     printout.sections.push_back(SideBySide(
         FieldGrid("Audit Location", {{"Name", item.auditLocationName},
@@ -114,39 +118,45 @@ void AddCase(CReportPrintout& printout, const CAuditCase& item, bool first, cons
                                      {"City", Place(item.auditCity, item.auditState, item.auditZip)},
                                      {"County", item.auditCounty},
                                      {"Phone", item.auditPhone},
-                                     {"Audit Period", Period(item.auditStartDate, item.auditEndDate)}}),
+                                     {"Audit Period", Period(item.auditStartDate, item.auditEndDate)}},
+                  budget),
         FieldGrid("Agent", {{"Contact", item.agentContact},
                             {"Company", item.agentCompany},
                             {"Address", Address(item.agentAddress1, item.agentAddress2)},
                             {"City", Place(item.agentCity, item.agentState, item.agentZip)},
                             {"Phone", item.agentPhone},
                             {"Fax", item.agentFax},
-                            {"E-Mail", item.agentEMail}})));
+                            {"E-Mail", item.agentEMail}},
+                  budget)));
 
     if (context.printMemo && !item.memo.empty()) {
         auto memo = ReportBlocks::Text("Memo", item.memo);
         memo->orientation = CReportPrintout::kLandscape;
-        printout.sections.push_back(memo);
+        ReportBlocks::AddText(printout, memo, budget);
     }
     if (!context.printPolicyPages)
-        return;
+        return !budget.Exceeded();
     for (const CPolicyPage& page : item.policyPages) {
         auto text = ReportBlocks::Text(page.label.empty() ? "Policy Detail" : page.label, page.text);
         text->orientation = CReportPrintout::kLandscape;
-        printout.sections.push_back(text);
+        if (!ReportBlocks::AddText(printout, text, budget))
+            return false;
     }
+    return !budget.Exceeded();
 }
 
 }  // namespace
 
-std::shared_ptr<CReportPrintout> BuildCaseDetail(const CaseList& cases, const CReportContext& context)
+std::shared_ptr<CReportPrintout> BuildCaseDetail(const CaseList& cases, const CReportContext& context,
+                                                 CReportBudget& budget)
 {
     auto printout = std::make_shared<CReportPrintout>();
     printout->defaultOrientation = CReportPrintout::kLandscape;
     SetPageHeader(*printout, ReportTitle(context, "Case Detail"),
                   "As of " + ReportText::DateOfDay(context.today) + CreatedRangeNote(context));
     for (size_t i = 0; i < cases.size(); ++i)
-        AddCase(*printout, *cases[i], i == 0, context);
+        if (!AddCase(*printout, *cases[i], i == 0, context, budget))
+            return nullptr;
     if (cases.empty())
         printout->sections.push_back(ReportBlocks::Text("", "No cases were selected for this report."));
     return printout;

@@ -31,7 +31,8 @@ std::string CaseCount(size_t count)
 
 }  // namespace
 
-std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, const CReportContext& context)
+std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, const CReportContext& context,
+                                                  CReportBudget& budget)
 {
     CaseList cases = selected;
     if (!context.includeClosed)
@@ -63,14 +64,19 @@ std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, cons
         double premium = 0;
         for (const CAuditCase* item : parentCases) {
             const CDateTime due = item->auditorDueDate.IsValid() ? item->auditorDueDate : item->masterDueDate;
-            grid->AddRow({item->caseNumber, item->insuredName, item->policyNumber, item->childName,
-                          ReportText::Date(due), ReportText::Amount(item->policyEstPremium)});
+            if (!ReportBlocks::AddRow(*grid, {item->caseNumber, item->insuredName, item->policyNumber, item->childName,
+                                              ReportText::Date(due), ReportText::Amount(item->policyEstPremium)},
+                                      budget))
+                return nullptr;
             premium += item->policyEstPremium;
         }
-        ReportBlocks::AddBoldRow(*grid, {"Total", CaseCount(parentCases.size()), "", "", "",
-                                         ReportText::Amount(premium)});
+        if (!ReportBlocks::AddBoldRow(*grid, {"Total", CaseCount(parentCases.size()), "", "", "",
+                                              ReportText::Amount(premium)}, budget))
+            return nullptr;
         printout->sections.push_back(ReportBlocks::GridSection(grid));
-        totals->AddRow({ParentTitle(parent), std::to_string(parentCases.size()), ReportText::Amount(premium)});
+        if (!ReportBlocks::AddRow(*totals, {ParentTitle(parent), std::to_string(parentCases.size()),
+                                            ReportText::Amount(premium)}, budget))
+            return nullptr;
         allPremium += premium;
     }
 
@@ -78,7 +84,9 @@ std::shared_ptr<CReportPrintout> BuildCaseListing(const CaseList& selected, cons
         printout->sections.push_back(ReportBlocks::Text("", "No cases were selected for this report."));
         return printout;
     }
-    ReportBlocks::AddBoldRow(*totals, {"All Parents", std::to_string(cases.size()), ReportText::Amount(allPremium)});
+    if (!ReportBlocks::AddBoldRow(*totals, {"All Parents", std::to_string(cases.size()),
+                                            ReportText::Amount(allPremium)}, budget))
+        return nullptr;
     printout->sections.push_back(ReportBlocks::GridSection(totals));
     return printout;
 }

@@ -52,7 +52,8 @@ std::string AuditorName(const std::string& child)
 
 }  // namespace
 
-std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const CReportContext& context)
+std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const CReportContext& context,
+                                                   CReportBudget& budget)
 {
     auto printout = std::make_shared<CReportPrintout>();
     const std::string asOf = ReportText::DateOfDay(context.today);
@@ -97,9 +98,11 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
         for (const AgedCase& aged : brackets[b])
             premium += aged.item->policyEstPremium;
         allPremium += premium;
-        summary->AddRow({kBracketNames[b], std::to_string(brackets[b].size()), ReportText::Amount(premium)});
+        ReportBlocks::AddRow(*summary, {kBracketNames[b], std::to_string(brackets[b].size()), ReportText::Amount(premium)},
+                             budget);
     }
-    ReportBlocks::AddBoldRow(*summary, {"All open cases", std::to_string(open), ReportText::Amount(allPremium)});
+    ReportBlocks::AddBoldRow(*summary, {"All open cases", std::to_string(open), ReportText::Amount(allPremium)},
+                             budget);
 
     struct Overdue {
         size_t count = 0;
@@ -116,9 +119,10 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
                                                               {"Overdue", 80, TextFormat::kRight},
                                                               {"Oldest (days)", 110, TextFormat::kRight}});
     for (const auto& [name, entry] : byAuditor)
-        auditors->AddRow({name, std::to_string(entry.count), std::to_string(entry.oldest)});
+        if (!ReportBlocks::AddRow(*auditors, {name, std::to_string(entry.count), std::to_string(entry.oldest)}, budget))
+            return nullptr;
     if (byAuditor.empty())
-        auditors->AddRow({"No overdue cases", "", ""});
+        ReportBlocks::AddRow(*auditors, {"No overdue cases", "", ""}, budget);
 
     auto side = std::make_shared<CRptDoubleGridSection>();
     side->left = summary;
@@ -142,11 +146,15 @@ std::shared_ptr<CReportPrintout> BuildDueDateAging(const CaseList& cases, const 
                                                          {"Days Over", 95, TextFormat::kRight},
                                                          {"Est. Premium", 140, TextFormat::kRight}});
         for (const AgedCase& aged : list)
-            grid->AddRow({aged.item->caseNumber, aged.item->insuredName, AuditorName(aged.item->childName),
-                          aged.due ? ReportText::DateOfDay(*aged.due) : std::string(),
-                          aged.due && aged.daysOver > 0 ? std::to_string(aged.daysOver) : std::string(),
-                          ReportText::Amount(aged.item->policyEstPremium)});
+            if (!ReportBlocks::AddRow(*grid, {aged.item->caseNumber, aged.item->insuredName,
+                                              AuditorName(aged.item->childName),
+                                              aged.due ? ReportText::DateOfDay(*aged.due) : std::string(),
+                                              aged.due && aged.daysOver > 0 ? std::to_string(aged.daysOver)
+                                                                            : std::string(),
+                                              ReportText::Amount(aged.item->policyEstPremium)},
+                                      budget))
+                return nullptr;
         printout->sections.push_back(ReportBlocks::GridSection(grid));
     }
-    return printout;
+    return budget.Exceeded() ? nullptr : printout;
 }

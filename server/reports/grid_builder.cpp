@@ -24,11 +24,21 @@ std::shared_ptr<CStaticGrid> Grid(const std::string& title, const std::vector<CG
     return grid;
 }
 
-void AddBoldRow(CStaticGrid& grid, const std::vector<std::string>& texts)
+bool AddRow(CStaticGrid& grid, const std::vector<std::string>& texts, CReportBudget& budget)
 {
+    int64_t bytes = 0;
+    for (const std::string& text : texts)
+        bytes += CReportBudget::kCellOverhead + static_cast<int64_t>(text.size());
     grid.AddRow(texts);
+    return budget.AddPrintoutBytes(bytes);
+}
+
+bool AddBoldRow(CStaticGrid& grid, const std::vector<std::string>& texts, CReportBudget& budget)
+{
+    const bool within = AddRow(grid, texts, budget);
     for (DataItem& cell : grid.rows.back().cells)
         cell.bold = 1;
+    return within;
 }
 
 std::shared_ptr<CRptGridSection> GridSection(std::shared_ptr<CStaticGrid> grid)
@@ -45,6 +55,13 @@ std::shared_ptr<CRptMultiTextSection> Text(const std::string& title, const std::
     section->text = text;
     section->fontSize = fontSize;
     return section;
+}
+
+bool AddText(CReportPrintout& printout, std::shared_ptr<CRptMultiTextSection> text, CReportBudget& budget)
+{
+    const auto bytes = static_cast<int64_t>(text->title.size() + text->text.size());
+    printout.sections.push_back(std::move(text));
+    return budget.AddPrintoutBytes(bytes);
 }
 
 }  // namespace ReportBlocks

@@ -19,10 +19,12 @@ QPageLayout::Orientation Orientation(int orientation)
 
 }  // namespace
 
-std::string ExportPdf(CReportPrintout& printout, const std::string& title)
+std::string ExportPdf(CReportPrintout& printout, const std::string& title, CReportBudget& budget)
 {
     CPainterGraphics measuring;
     const int pages = printout.LayOutPage(measuring, 0);
+    if (!budget.FitsPages(pages))
+        return {};
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -38,6 +40,9 @@ std::string ExportPdf(CReportPrintout& printout, const std::string& title)
             return {};
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         for (int page = 1; page <= pages; ++page) {
+            // The writer has written the pages before this one.
+            if (!budget.AddPage() || !budget.SetDocumentBytes(buffer.size()))
+                return {};
             const int orientation = printout.PageOrientation(page);
             if (page > 1) {
                 writer.setPageOrientation(Orientation(orientation));
@@ -54,5 +59,7 @@ std::string ExportPdf(CReportPrintout& printout, const std::string& title)
         if (!painter.end())
             return {};
     }
+    if (!budget.SetDocumentBytes(buffer.size()))
+        return {};
     return buffer.data().toStdString();
 }

@@ -17,7 +17,7 @@ namespace {
 struct BuiltIn {
     const char* file;
     const char* title;
-    std::shared_ptr<CReportPrintout> (*build)(const CaseList&, const CReportContext&);
+    std::shared_ptr<CReportPrintout> (*build)(const CaseList&, const CReportContext&, CReportBudget&);
 };
 
 const BuiltIn kBuiltIns[] = {
@@ -37,6 +37,11 @@ const BuiltIn* Find(const std::string& file)
 CGeneratedReport Failed(std::string error)
 {
     return {false, {}, std::move(error)};
+}
+
+CGeneratedReport OverBudget(const CReportBudget& budget)
+{
+    return {false, {}, "Stopped while being built: " + budget.Reason(), true};
 }
 
 // The cases of the run: those selected, then only those created within the context's
@@ -107,10 +112,12 @@ std::shared_ptr<CReportPrintout> BuildPrintout(const std::string& reportFile, co
     const BuiltIn* builtIn = Find(reportFile);
     if (!builtIn)
         return nullptr;
-    return builtIn->build(CasesOfRun(cases, caseNumbers, context), context);
+    CReportBudget unlimited;
+    return builtIn->build(CasesOfRun(cases, caseNumbers, context), context, unlimited);
 }
 
-CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title)
+CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title,
+                        CReportBudget& budget)
 {
     CGeneratedReport report;
     switch (outputKind) {
@@ -118,17 +125,19 @@ CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std
         report.bytes = StoreReportBlock(printout);
         break;
     case ReportOutput::pdf:
-        report.bytes = ExportPdf(printout, title);
+        report.bytes = ExportPdf(printout, title, budget);
         break;
     case ReportOutput::tiff:
-        report.bytes = ExportTiff(printout);
+        report.bytes = ExportTiff(printout, budget);
         break;
     case ReportOutput::xps:
-        report.bytes = ExportXps(printout);
+        report.bytes = ExportXps(printout, budget);
         break;
     default:
         return Failed("Unknown output kind " + std::to_string(outputKind));
     }
+    if (budget.Exceeded())
+        return OverBudget(budget);
     if (report.bytes.empty())
         return Failed("The document could not be made");
     report.ok = true;
@@ -138,22 +147,41 @@ CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std
 CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAuditCase>& cases,
                           const std::vector<std::string>& caseNumbers, int32_t outputKind, CReportContext context)
 {
+    CReportBudget unlimited;
+    return Generate(reportFile, cases, caseNumbers, outputKind, std::move(context), unlimited);
+}
+
+CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAuditCase>& cases,
+                          const std::vector<std::string>& caseNumbers, int32_t outputKind, CReportContext context,
+                          CReportBudget& budget)
+{
     const BuiltIn* builtIn = Find(reportFile);
     if (!builtIn)
         return Failed("Unknown report file " + reportFile);
     if (context.today == 0)
         context.today = ReportText::Today();
-    std::shared_ptr<CReportPrintout> printout = builtIn->build(CasesOfRun(cases, caseNumbers, context), context);
-    return Finish(*printout, outputKind, ReportTitle(context, builtIn->title));
+    std::shared_ptr<CReportPrintout> printout =
+        builtIn->build(CasesOfRun(cases, caseNumbers, context), context, budget);
+    if (!printout)
+        return OverBudget(budget);
+    return Finish(*printout, outputKind, ReportTitle(context, builtIn->title), budget);
 }
 
 CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind)
 {
+    CReportBudget unlimited;
+    return RenderAttachment(documentBytes, outputKind, unlimited);
+}
+
+CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind, CReportBudget& budget)
+{
     CAuditParseResult parsed = ParseAuditDocument(documentBytes);
     if (!parsed.document)
         return Failed(parsed.error);
-    std::shared_ptr<CReportPrintout> printout = BuildAuditPrintout(*parsed.document);
-    return Finish(*printout, outputKind, parsed.document->title);
+    std::shared_ptr<CReportPrintout> printout = BuildAuditPrintout(*parsed.document, budget);
+    if (!printout)
+        return OverBudget(budget);
+    return Finish(*printout, outputKind, parsed.document->title, budget);
 }
 
 }  // namespace ReportGenerator

@@ -9,6 +9,7 @@
 // call.
 
 #include "server/reports/built_in_reports.h"
+#include "server/reports/report_budget.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,7 @@ struct CGeneratedReport {
     bool ok = false;
     std::string bytes;  // kind 0: the report block; kinds 1 to 3: the document file
     std::string error;  // why not ok
+    bool overBudget = false;  // not ok because it passed its budget while being built
 };
 
 // Creates the process's QGuiApplication (offscreen) and loads the report fonts.
@@ -60,16 +62,22 @@ std::shared_ptr<CReportPrintout> BuildPrintout(const std::string& reportFile, co
                                                const CReportContext& context);
 
 // The whole run: the printout in the output kind asked for. The context's day defaults
-// to today when 0.
+// to today when 0. With a budget, the run stops as soon as the printout or the document
+// passes it (not ok, overBudget set), and what was built is freed.
 CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAuditCase>& cases,
                           const std::vector<std::string>& caseNumbers, int32_t outputKind,
                           CReportContext context = {});
+CGeneratedReport Generate(const std::string& reportFile, const std::vector<CAuditCase>& cases,
+                          const std::vector<std::string>& caseNumbers, int32_t outputKind, CReportContext context,
+                          CReportBudget& budget);
 
 // A printout in an output kind; the title names PDF documents.
-CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title);
+CGeneratedReport Finish(CReportPrintout& printout, int32_t outputKind, const std::string& title,
+                        CReportBudget& budget);
 
 // An audit or survey document (the bytes kept as its attachment) as a printout or a
 // finished document, for the audit and survey attachment commands.
 CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind);
+CGeneratedReport RenderAttachment(const std::string& documentBytes, int32_t outputKind, CReportBudget& budget);
 
 }  // namespace ReportGenerator

@@ -109,10 +109,12 @@ bool WritePage(TIFF* tiff, const QImage& sheet, int page, int pages, double dots
 
 }  // namespace
 
-std::string ExportTiff(CReportPrintout& printout, double dotsPerInch)
+std::string ExportTiff(CReportPrintout& printout, CReportBudget& budget, double dotsPerInch)
 {
     CPainterGraphics measuring;
     const int pages = printout.LayOutPage(measuring, 0);
+    if (!budget.FitsPages(pages))
+        return {};
     MemoryFile file;
     {
         std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpen("report.tif", "w", &file, ReadProc, WriteProc, SeekProc,
@@ -120,10 +122,15 @@ std::string ExportTiff(CReportPrintout& printout, double dotsPerInch)
         if (!tiff)
             return {};
         for (int page = 1; page <= pages; ++page) {
+            if (!budget.AddPage())
+                return {};
             const QImage sheet = RenderReportPage(printout, page, dotsPerInch);
-            if (sheet.isNull() || !WritePage(tiff.get(), sheet, page, pages, dotsPerInch))
+            if (sheet.isNull() || !WritePage(tiff.get(), sheet, page, pages, dotsPerInch) ||
+                !budget.SetDocumentBytes(static_cast<int64_t>(file.bytes.size())))
                 return {};
         }
     }
+    if (!budget.SetDocumentBytes(static_cast<int64_t>(file.bytes.size())))
+        return {};
     return std::move(file.bytes);
 }

@@ -84,17 +84,23 @@ std::string Png(const QImage& image)
 
 }  // namespace
 
-std::string ExportXps(CReportPrintout& printout, double dotsPerInch)
+std::string ExportXps(CReportPrintout& printout, CReportBudget& budget, double dotsPerInch)
 {
     CPainterGraphics measuring;
     const int pages = printout.LayOutPage(measuring, 0);
+    if (!budget.FitsPages(pages))
+        return {};
 
-    CZipWriter zip;
+    // The archive refuses entries past the budget's bytes; the budget learns its size
+    // after each page.
+    CZipWriter zip(static_cast<uint64_t>(budget.MaxBytes()));
     std::string document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                            "<FixedDocument xmlns=\"http://schemas.microsoft.com/xps/2005/06\">";
     bool added = zip.Add("[Content_Types].xml", kContentTypes) && zip.Add("_rels/.rels", kPackageRelationships) &&
                  zip.Add("FixedDocumentSequence.fdseq", kSequence);
     for (int page = 1; added && page <= pages; ++page) {
+        if (!budget.AddPage())
+            return {};
         const bool landscape = printout.PageOrientation(page) == CReportPrintout::kLandscape;
         const int width = landscape ? kLetterLong : kLetterShort;
         const int height = landscape ? kLetterShort : kLetterLong;
@@ -102,12 +108,22 @@ std::string ExportXps(CReportPrintout& printout, double dotsPerInch)
         if (png.empty())
             return {};
         document += "<PageContent Source=\"/" + PagePath(page) + "\" " + Size(width, height) + "/>";
-        added = zip.Add(PagePath(page), FixedPage(page, width, height)) &&
-                zip.Add("Documents/1/Pages/_rels/" + std::to_string(page) + ".fpage.rels", PageRelationships(page)) &&
+        const std::string fixedPage = FixedPage(page, width, height);
+        const std::string relationships = PageRelationships(page);
+        added = zip.Add(PagePath(page), fixedPage) &&
+                zip.Add("Documents/1/Pages/_rels/" + std::to_string(page) + ".fpage.rels", relationships) &&
                 zip.Add(ImagePath(page), png);
+        // A part the archive refused counts as if it had been added: past the budget
+        // either way when that was why.
+        const uint64_t size = added ? zip.Size() : zip.Size() + fixedPage.size() + relationships.size() + png.size();
+        if (!budget.SetDocumentBytes(static_cast<int64_t>(size)))
+            return {};
     }
     document += "</FixedDocument>";
-    if (!added || !zip.Add("Documents/1/FixedDocument.fdoc", document))
+    if (!added)
+        return {};
+    added = zip.Add("Documents/1/FixedDocument.fdoc", document);
+    if (!budget.SetDocumentBytes(static_cast<int64_t>(added ? zip.Size() : zip.Size() + document.size())) || !added)
         return {};
     return zip.Finish();
 }

@@ -30,7 +30,7 @@ bool CZipWriter::Add(const std::string& name, const std::string& bytes)
     const uint64_t grown = m_data.size() + 30 + name.size() + bytes.size();
     // Room for the central directory and its end record as well.
     const uint64_t directory = m_directorySize + 46 + name.size() + 22;
-    if (m_entries.size() >= kMaxEntries || name.size() > 0xFFFF || grown + directory > kMaxArchiveSize)
+    if (m_entries.size() >= kMaxEntries || name.size() > 0xFFFF || grown + directory > m_maxSize)
         return false;
     m_directorySize += 46 + name.size();
 
@@ -64,9 +64,10 @@ bool CZipWriter::Add(const std::string& name, const std::string& bytes)
     return true;
 }
 
-std::string CZipWriter::Finish() const
+std::string CZipWriter::Finish()
 {
-    std::string out = m_data;
+    std::string out = std::move(m_data);
+    m_data.clear();
     const auto directoryOffset = static_cast<uint32_t>(out.size());
     for (const Entry& entry : m_entries) {
         U32(out, 0x02014b50);
@@ -97,5 +98,7 @@ std::string CZipWriter::Finish() const
     U32(out, directorySize);
     U32(out, directoryOffset);
     U16(out, 0);  // comment
+    m_entries.clear();
+    m_directorySize = 0;
     return out;
 }

@@ -22,12 +22,15 @@ TEST(ServerCommandLine, DefaultsAndValuesThatAreTakenApart)
     EXPECT_EQ(defaults.listenAddress, "127.0.0.1");
 
     ServerOptions options;
-    const auto result = Parse({"--port", "0", "--redirect", "backup.example:9100", "--idle-timeout", "5"}, options);
+    const auto result = Parse({"--port", "0", "--redirect", "backup.example:9100", "--idle-timeout", "5",
+                               "--max-report-pages", "50"},
+                              options);
     ASSERT_EQ(result.action, CommandLineAction::run) << result.error;
     EXPECT_EQ(options.port, 0);
     EXPECT_EQ(options.redirectHost, "backup.example");
     EXPECT_EQ(options.redirectPort, 9100);
     EXPECT_EQ(options.ItemTimeout(), 5) << "an item never waits longer than the idle time-out";
+    EXPECT_EQ(options.maxReportPages, 50);
 
     ServerOptions admin;
     EXPECT_EQ(Parse({"--add-admin", "boss"}, admin).action, CommandLineAction::addAdmin);
@@ -49,6 +52,7 @@ TEST(ServerCommandLine, RefusesBadValues)
         {"--max-connections", "0"},
         {"--max-payload", "-1"},
         {"--max-report", "1023"},
+        {"--max-report-pages", "0"},
         {"--add-admin", ""},
         {"--frobnicate"},
     };
