@@ -87,6 +87,8 @@ public:
     const std::string& TlsError() const { return m_tlsError; }
     // Puts a layer (a server's TLS connection) between the socket and the conversation.
     void SetLayer(std::unique_ptr<CSocketLayer> layer) { m_layer = std::move(layer); }
+    // Hands the layer over (to be wrapped in another one, say); none is left.
+    std::unique_ptr<CSocketLayer> TakeLayer() { return std::move(m_layer); }
 
     // Switches blocking mode; returns true when the switch FAILED.
     bool SetNonBlocking(bool on);
