@@ -66,7 +66,8 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--keepalive" || option == "--max-report-builds" ||
                                          option == "--login-delay-after" || option == "--login-delay-cap" ||
                                          option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows" ||
-                                         option == "--max-report-pages"; };
+                                         option == "--max-report-pages" ||
+                                         option == "--throttle-kbps"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -106,6 +107,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (!ParseNumber(arguments[++i], 1, 100000000, number))
                 return fail("--max-view-rows takes a number from 1 to 100000000");
             options.maxViewRows = number;
+        } else if (option == "--throttle-kbps") {
+            if (!ParseNumber(arguments[++i], 1, 1000000, number))
+                return fail("--throttle-kbps takes a number from 1 to 1000000");
+            options.throttleKbps = static_cast<int>(number);
         } else if (option == "--max-connections") {
             if (!ParseNumber(arguments[++i], 1, 100000, number))
                 return fail("--max-connections takes a number from 1 to 100000");
@@ -186,6 +191,7 @@ std::string CommandLineHelp()
            "                         from standard input, and exit\n"
            "  --max-connections N    connections served at once (default 64)\n"
            "  --max-view-rows N      most rows one case view may return (default 250000)\n"
+           "  --throttle-kbps N      slow each connection to N kilobytes per second each way\n"
            "  --idle-timeout SECS    close a connection idle this long (default 1800)\n"
            "  --max-payload BYTES    largest payload accepted (default 33554432)\n"
            "  --max-report BYTES     largest report or document sent (default 134217728)\n"

@@ -2,6 +2,7 @@
 
 #include "net/server_session.h"
 #include "server/connection_handler.h"
+#include "server/throttled_layer.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -185,6 +186,11 @@ void CListener::Serve(Connection* connection)
             return;
         }
         connection->session->SetLayer(std::move(transport));
+    }
+    if (m_context.options.throttleKbps > 0) {
+        CServerSession& session = *connection->session;
+        session.SetLayer(std::make_unique<CThrottledLayer>(session.GetHandle(), session.TakeLayer(),
+                                                           int64_t{m_context.options.throttleKbps} * 1000));
     }
     {
         CConnectionHandler handler(*connection->session, m_context, connection->id);

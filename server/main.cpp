@@ -95,6 +95,8 @@ int main(int argc, char** argv)
         }
         log.Write("TLS on: certificate " + options.tlsCertFile);
     }
+    if (options.throttleKbps > 0)
+        log.Write("each connection slowed to " + std::to_string(options.throttleKbps) + " KB/s each way");
     CReportBuildGate reportBuilds(options.maxReportBuilds);
     ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,
                           options.UsesTls() ? &tls : nullptr, &reportBuilds};

@@ -38,6 +38,9 @@ struct ServerOptions {
     // TLS: certificate chain and private key files (PEM); both set turns TLS on.
     std::string tlsCertFile;
     std::string tlsKeyFile;
+    // Slows every connection to this many kilobytes (1000 bytes) per second in each
+    // direction; 0 does not.
+    int throttleKbps = 0;
 
     bool Redirects() const { return !redirectHost.empty(); }
     // Archives larger than this are not loaded, whatever their compressed size.

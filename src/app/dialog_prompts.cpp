@@ -1,6 +1,7 @@
 #include "app/dialog_prompts.h"
 
 #include "app/orvenna_oc_app.h"
+#include "app/transfer_progress_dlg.h"
 #include "platform/file_filter.h"
 
 #include <QApplication>
@@ -82,4 +83,9 @@ void DialogPrompts::BeginWaitCursor()
 void DialogPrompts::EndWaitCursor()
 {
     QApplication::restoreOverrideCursor();
+}
+
+std::unique_ptr<TransferProgressView> DialogPrompts::CreateTransferProgressView()
+{
+    return std::make_unique<CTransferProgressDlg>(parent_);
 }

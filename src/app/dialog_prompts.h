@@ -20,6 +20,7 @@ public:
     std::optional<QString> ChooseFolder(const QString& title, const QString& startFolder) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    std::unique_ptr<TransferProgressView> CreateTransferProgressView() override;
 
 private:
     std::optional<QString> ChooseFile(const FileChoice& choice, bool save);

@@ -15,6 +15,7 @@
 #include "platform/audit_link.h"
 #include "platform/reply_limit_setting.h"
 #include "platform/shell_launcher.h"
+#include "platform/transfer_progress_scope.h"
 #include "platform/user_prompts.h"
 #include "query/case_list_commands.h"
 #include "query/case_view_list.h"
@@ -169,6 +170,17 @@ void COrvennaOCDoc::CheckConnection()
     if (server_.IsAlive())
         return;
     DropSession();
+}
+
+void COrvennaOCDoc::AfterOperations()
+{
+    // A transfer the user cancelled closed the connection: the session is dropped as a
+    // dead connection is, and the log-in is offered at once.
+    if (!loggedIn_ || !server_.ProgressStopped())
+        return;
+    DropSession();
+    if (dialogs_.logIn)
+        LogIn();
 }
 
 void COrvennaOCDoc::DropSession()
@@ -375,6 +387,7 @@ bool COrvennaOCDoc::RunCaseCommand(int commandId, const std::vector<std::string>
         return RunAttachmentCommand(commandId, caseNumbers);
     if (commandId == cmdImportCases) {
         dialogs_.importCases([this](const CBinaryObject& file, std::vector<std::string>& lines) {
+            CTransferProgressScope progress(server_, prompts_);
             return server_.ImportCases(file, lines);
         });
         return true;

@@ -183,7 +183,11 @@ private:
     class Operation {
     public:
         explicit Operation(COrvennaOCDoc& doc) : doc_(doc) { ++doc_.operations_; }
-        ~Operation() { --doc_.operations_; }
+        ~Operation()
+        {
+            if (--doc_.operations_ == 0)
+                doc_.AfterOperations();
+        }
         Operation(const Operation&) = delete;
         Operation& operator=(const Operation&) = delete;
 
@@ -198,6 +202,9 @@ private:
     // The lists after a successful log-in; failures are shown and leave a list empty.
     void LoadListsAfterLogIn();
     bool LoadInventoryInfo();
+    // When the outermost operation ends: after a cancelled transfer, drops the session
+    // and offers the log-in.
+    void AfterOperations();
     // Clears logged in, closes the session and the socket, empties the lists and
     // notifies the views.
     void DropSession();

@@ -4,6 +4,7 @@
 #include "app/orvenna_oc_doc.h"
 
 #include "codec/binary_object.h"
+#include "platform/transfer_progress_scope.h"
 #include "platform/user_prompts.h"
 #include "query/case_view_list.h"
 #include "records/case_query_data.h"
@@ -16,6 +17,7 @@ std::unique_ptr<CCaseQueryResults> COrvennaOCDoc::Query(const CCaseQueryRequestI
     bool received = false;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         received = server_.GenerateCaseView(request, *results);
     }
     if (!received) {
@@ -145,6 +147,7 @@ std::optional<std::string> COrvennaOCDoc::GenerateReport(const std::string& repo
     bool received = false;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         received = server_.GenerateCaseReportView(reportName, caseIds, output, block);
     }
     if (!received) {

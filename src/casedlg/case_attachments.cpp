@@ -9,6 +9,7 @@
 #include "net/inventory_server.h"
 #include "platform/audit_link.h"
 #include "platform/shell_launcher.h"
+#include "platform/transfer_progress_scope.h"
 #include "platform/unique_file.h"
 #include "platform/user_prompts.h"
 #include "records/audit_case.h"
@@ -200,6 +201,7 @@ bool CCaseAttachments::AddFromProps(const std::string& caseNumber, const Attachm
     int result = 0;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         result = server_.SetCaseAttachment(caseNumber, attachment, CBinaryObject(std::move(*bytes)),
                                            CInventoryServer::modeAdd);
     }
@@ -286,6 +288,7 @@ void CCaseAttachments::EditAudit(const std::string& caseNumber, const CAttachmen
     bool received = false;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         received = server_.GetCaseFileAttach(caseNumber, attachment.attachmentId, bytes);
     }
     if (!received) {
@@ -310,6 +313,7 @@ void CCaseAttachments::ShowReportAttachment(const std::string& caseNumber, const
     bool received = false;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         received = audit ? server_.GetCaseAuditAttach(caseNumber, attachment.attachmentId, *report)
                          : server_.GetCaseSurveyAttach(caseNumber, attachment.attachmentId, *report);
     }
@@ -327,6 +331,7 @@ void CCaseAttachments::OpenFile(const std::string& caseNumber, const CAttachment
     QString path;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         path = AttachmentFiles::FetchToTempFile(server_, caseNumber, attachment);
     }
     std::unique_ptr<ShellProcess> viewer = env_.shell ? env_.shell->Open(path) : nullptr;
@@ -405,6 +410,8 @@ void CCaseAttachments::SaveMany(const std::vector<std::string>& caseNumbers)
             return;
         }
         try {
+            // Gone before a failure is shown.
+            CTransferProgressScope progress(server_, prompts_);
             for (const CAttachment& attachment : list) {
                 if (!IsReportKind(attachment.kind) && attachment.kind != "FILE")
                     continue;
@@ -448,6 +455,8 @@ void CCaseAttachments::ExportMany(const std::vector<std::string>& caseNumbers, E
             return;
         }
         try {
+            // Gone before a failure is shown.
+            CTransferProgressScope progress(server_, prompts_);
             for (const CAttachment& attachment : list) {
                 if (!IsReportKind(attachment.kind))
                     continue;
@@ -490,6 +499,7 @@ void CCaseAttachments::StoreSavedAudit(const std::string& caseNumber, int32_t at
     bool stored = false;
     {
         WaitCursor wait(prompts_);
+        CTransferProgressScope progress(server_, prompts_);
         stored = server_.SetCaseAuditAttach(caseNumber, attachmentId, CBinaryObject(bytes));
     }
     if (!stored)

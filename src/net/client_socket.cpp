@@ -108,6 +108,7 @@ int CClientSocket::Connect(int port, const std::string& dottedAddress, int famil
         return connectFailed;
     }
     m_socket = fd;
+    m_progressStopped = false;
     ApplyIoTimeouts();
     m_layer.reset();
     m_tlsError.clear();
@@ -191,6 +192,8 @@ int CClientSocket::Send(const char* bytes, int length)
 {
     if (m_socket == kInvalidSocket || bytes == nullptr)
         return kSocketError;
+    if (m_sendHook && !WaitWritableWithHook())
+        return kSocketError;
     const size_t count = length > 0 ? static_cast<size_t>(length) : std::strlen(bytes);
     if (m_layer) {
         const long sent = m_layer->Send(bytes, count);
@@ -222,17 +225,24 @@ bool CClientSocket::WaitReadable(int seconds, int microseconds)
     const auto deadline = Clock::now() + std::chrono::milliseconds(totalMs);
     long long remainingMs = totalMs;
     for (;;) {
+        // With a receive hook the wait goes in ticks, and the hook hears of each.
+        const bool ticking = static_cast<bool>(m_receiveHook);
+        const long long slice = ticking ? std::min<long long>(remainingMs, kProgressTickMs) : remainingMs;
         pollfd entry{m_socket, POLLIN, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(std::min<long long>(remainingMs, INT_MAX)));
+        const int ready = ::poll(&entry, 1, static_cast<int>(std::min<long long>(slice, INT_MAX)));
         if (ready == 1)
             return (entry.revents & POLLNVAL) != 0;  // end of stream and errors read as readable
-        if (ready == 0)
-            return true;
-        if (errno != EINTR)
+        if (ready < 0 && errno != EINTR)
             return true;
         remainingMs = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (remainingMs < 0)
             remainingMs = 0;
+        if (ready == 0) {
+            if (remainingMs == 0 || !ticking)
+                return true;
+            if (OnReceiveProgress(m_receiveProgressCount) == 0 || m_socket == kInvalidSocket)
+                return true;
+        }
     }
 }
 
@@ -371,10 +381,52 @@ long CClientSocket::ReceiveBytes(void* buffer, size_t size, int flags)
 
 int CClientSocket::OnReceiveProgress(int64_t byteCount)
 {
-    return m_receiveHook ? m_receiveHook(byteCount) : 1;
+    m_receiveProgressCount = byteCount;
+    if (!m_receiveHook)
+        return 1;
+    const ProgressHook hook = m_receiveHook;  // a copy: the hook may replace itself
+    const int answer = hook(byteCount);
+    if (answer == 0)
+        StopByHook();
+    return answer;
 }
 
 int CClientSocket::OnSendProgress(int64_t byteCount)
 {
-    return m_sendHook ? m_sendHook(byteCount) : 1;
+    m_sendProgressCount = byteCount;
+    if (!m_sendHook)
+        return 1;
+    const ProgressHook hook = m_sendHook;
+    const int answer = hook(byteCount);
+    if (answer == 0)
+        StopByHook();
+    return answer;
+}
+
+void CClientSocket::BeginProgressItem(int64_t total)
+{
+    m_progressTotal = total;
+    m_receiveProgressCount = 0;
+    m_sendProgressCount = 0;
+}
+
+void CClientSocket::StopByHook()
+{
+    m_progressStopped = true;
+    Close();
+}
+
+bool CClientSocket::WaitWritableWithHook()
+{
+    // Bounded like the blocking send it stands before: after the send time-out the send
+    // itself is tried and reports what happens.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_sendTimeoutMs);
+    for (;;) {
+        pollfd entry{m_socket, POLLOUT, 0};
+        const int ready = ::poll(&entry, 1, kProgressTickMs);
+        if (ready > 0 || (ready < 0 && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            return true;
+        if (ready == 0 && (OnSendProgress(m_sendProgressCount) == 0 || m_socket == kInvalidSocket))
+            return false;
+    }
 }

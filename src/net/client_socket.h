@@ -87,6 +87,8 @@ public:
     const std::string& TlsError() const { return m_tlsError; }
     // Puts a layer (a server's TLS connection) between the socket and the conversation.
     void SetLayer(std::unique_ptr<CSocketLayer> layer) { m_layer = std::move(layer); }
+    // Hands the layer over (to be wrapped in another one, say); none is left.
+    std::unique_ptr<CSocketLayer> TakeLayer() { return std::move(m_layer); }
 
     // Switches blocking mode; returns true when the switch FAILED.
     bool SetNonBlocking(bool on);
@@ -101,11 +103,27 @@ public:
     // the socket has failed, true while it is usable (also when data is waiting).
     bool IsAlive();
 
-    // The installed hook's answer, or 1 (go on) without a hook.
+    // The installed hook's answer, or 1 (go on) without a hook. A hook that answers 0
+    // stops the transfer and closes the connection: a payload cut short leaves the
+    // conversation out of step, so nothing more can be said on it.
     virtual int OnReceiveProgress(int64_t byteCount);
     virtual int OnSendProgress(int64_t byteCount);
     void SetReceiveProgressHook(ProgressHook hook) { m_receiveHook = std::move(hook); }
     void SetSendProgressHook(ProgressHook hook) { m_sendHook = std::move(hook); }
+    const ProgressHook& ReceiveProgressHook() const { return m_receiveHook; }
+    const ProgressHook& SendProgressHook() const { return m_sendHook; }
+    // While a hook is installed, a readiness wait (for a reply, say) and a send into a
+    // full buffer call it this often with the count it was last given, so that a long
+    // wait can repaint a window and be stopped.
+    static constexpr int kProgressTickMs = 100;
+    // True once a hook stopped a transfer (the connection was closed then); cleared by
+    // the next connect.
+    bool ProgressStopped() const { return m_progressStopped; }
+    // A payload of `total` bytes starts moving (-1 while its length is not known yet):
+    // the counts the hooks are given start again from 0.
+    void BeginProgressItem(int64_t total);
+    // The length of the payload moving now, -1 when not known.
+    int64_t ProgressTotal() const { return m_progressTotal; }
 
     bool IsConnected() const { return m_socket != kInvalidSocket; }
     int GetHandle() const { return m_socket; }
@@ -116,6 +134,10 @@ public:
 
 private:
     void ApplyIoTimeouts();
+    void StopByHook();
+    // Waits until a send would not block, calling the send hook every tick; false when
+    // the hook stopped the transfer.
+    bool WaitWritableWithHook();
     // recv() on the socket, or through the layer; flags MSG_PEEK and MSG_DONTWAIT.
     long ReceiveBytes(void* buffer, size_t size, int flags);
 
@@ -133,4 +155,8 @@ private:
     std::string m_tlsError;
     ProgressHook m_receiveHook;
     ProgressHook m_sendHook;
+    int64_t m_receiveProgressCount = 0;
+    int64_t m_sendProgressCount = 0;
+    int64_t m_progressTotal = -1;
+    bool m_progressStopped = false;
 };

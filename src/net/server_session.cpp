@@ -105,6 +105,7 @@ int CServerSession::SendRaw(CByteStream& source)
     }
     if (length > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
         return transferBroken;  // not expressible as a length line
+    BeginProgressItem(static_cast<int64_t>(length));
     if (SendInt(static_cast<int32_t>(length)) < 1)
         return transferBroken;
 
@@ -121,7 +122,7 @@ int CServerSession::SendRaw(CByteStream& source)
         if (got == 0)
             return transferSendFailed;  // the source ran dry before the announced length
         if (Send(piece, static_cast<int>(got)) != static_cast<int>(got))
-            return transferSendFailed;
+            return ProgressStopped() ? transferSendStopped : transferSendFailed;
         sent += got;
         // Stopping leaves the peer short of announced bytes; the connection cannot go on
         // and must not be reported as a finished transfer.
@@ -138,16 +139,18 @@ int CServerSession::ReceiveRaw(CByteStream& sink, int timeoutSeconds)
     // within the one time-out.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::max(timeout, 0));
     int32_t length = 0;
+    BeginProgressItem(-1);
     if (ReceiveInt(length, timeout) <= 0)
-        return transferBroken;
+        return ProgressStopped() ? transferReceiveStopped : transferBroken;
     if (length < 0 || length > m_limits.maxPayloadBytes)
         return transferBroken;
+    BeginProgressItem(length);
 
     char piece[kMaxPiece];
     int64_t received = 0;
     while (received < length) {
         if (timeout > 0 && (HasWholeItemTimeouts() ? WaitReadableUntil(deadline) : WaitReadable(timeout, 0)))
-            return transferTimedOut;
+            return ProgressStopped() ? transferReceiveStopped : transferTimedOut;
         const int want = static_cast<int>(std::min<int64_t>(length - received, kMaxPiece));
         const int got = ReceiveNow(piece, want);
         if (got <= 0)

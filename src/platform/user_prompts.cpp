@@ -1,5 +1,7 @@
 #include "platform/user_prompts.h"
 
+#include "net/transfer_progress.h"
+
 WaitCursor::WaitCursor(UserPrompts& prompts) : prompts_(prompts)
 {
     prompts_.BeginWaitCursor();
@@ -8,4 +10,9 @@ WaitCursor::WaitCursor(UserPrompts& prompts) : prompts_(prompts)
 WaitCursor::~WaitCursor()
 {
     prompts_.EndWaitCursor();
+}
+
+std::unique_ptr<TransferProgressView> UserPrompts::CreateTransferProgressView()
+{
+    return nullptr;
 }

@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class TransferProgressView;  // net/transfer_progress.h
 
 // What a file chooser is asked for. The filter has the "Description (*.ext)|*.ext||"
 // form in which the commands state it (see file_filter.h).
@@ -40,6 +43,10 @@ public:
     // Calls nest; the cursor is normal again after as many ends as begins. Use WaitCursor.
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // The display of a long exchange with the server, with its Cancel (see
+    // CTransferProgressScope). None, the default, shows nothing: batch runs and tests.
+    virtual std::unique_ptr<TransferProgressView> CreateTransferProgressView();
 };
 
 // Shows the wait cursor for its lifetime.

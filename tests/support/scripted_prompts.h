@@ -4,6 +4,7 @@
 // answered No, a chooser with none left is cancelled. Header only, so that only the
 // test programs that use it need Qt.
 
+#include "net/transfer_progress.h"
 #include "platform/user_prompts.h"
 
 #include <deque>
@@ -59,6 +60,13 @@ public:
     }
 
     void EndWaitCursor() override { --waitDepth; }
+
+    // The progress display of long exchanges: none unless the test gives one.
+    std::unique_ptr<TransferProgressView> CreateTransferProgressView() override
+    {
+        return progressViews ? progressViews() : nullptr;
+    }
+    TransferProgressViewFactory progressViews;
 
     // The texts of the messages shown so far, in order.
     std::vector<QString> MessageTexts() const
