@@ -156,6 +156,10 @@ bool CClientSocket::Adopt(int descriptor)
     m_type = type;
     m_socket = descriptor;
     ApplyIoTimeouts();
+    // Small items (command, integer and length lines) must not wait for the peer's
+    // delayed acknowledgement of the item before; as in Connect.
+    const int noDelay = 1;
+    ::setsockopt(descriptor, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     return true;
 }
 

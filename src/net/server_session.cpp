@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -29,6 +31,22 @@ int32_t ParseDecimal(const char* text)
     if (negative)
         return static_cast<int32_t>(-magnitude);
     return static_cast<int32_t>(std::min(magnitude, kLimit - 1));
+}
+
+// Tells a progress hook of the bytes from `before` to `after` of a transfer of `total`:
+// once at every piece boundary passed, and at the end when it is not a boundary itself.
+// Returns the count the hook answered 0 to, or -1 when it let the transfer go on.
+template <class Hook>
+int64_t ReportPieces(int64_t before, int64_t after, int64_t total, Hook hook)
+{
+    constexpr int64_t kPiece = CServerSession::kMaxPiece;
+    for (int64_t count = (before / kPiece + 1) * kPiece; count <= after; count += kPiece) {
+        if (hook(count) == 0)
+            return count;
+    }
+    if (after == total && after > before && after % kPiece != 0 && hook(after) == 0)
+        return after;
+    return -1;
 }
 
 }  // namespace
@@ -106,28 +124,77 @@ int CServerSession::SendRaw(CByteStream& source)
     if (length > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
         return transferBroken;  // not expressible as a length line
     BeginProgressItem(static_cast<int64_t>(length));
-    if (SendInt(static_cast<int32_t>(length)) < 1)
-        return transferBroken;
+    char line[24];
+    const int lineLength = std::snprintf(line, sizeof line, "%d\r\n", static_cast<int32_t>(length));
 
-    char piece[kMaxPiece];
-    uint64_t sent = 0;
-    while (sent < length) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(length - sent, kMaxPiece));
-        size_t got = 0;
-        try {
-            got = source.Read(piece, want);
-        } catch (...) {
-            got = 0;
+    size_t lineLeft = static_cast<size_t>(lineLength);  // of the length line, not yet written
+    int64_t sent = 0;                                   // payload bytes written
+    const auto total = static_cast<int64_t>(length);
+    // Writes all the bytes (a blocking send() takes them all unless a signal or the
+    // send time-out cuts it short) and reports the payload bytes among them.
+    const auto writeAll = [&](const char* bytes, size_t count) {
+        while (count > 0) {
+            const int written = Send(bytes, static_cast<int>(count));
+            if (written <= 0) {
+                if (ProgressStopped())
+                    return transferSendStopped;
+                return lineLeft > 0 ? transferBroken : transferSendFailed;
+            }
+            const auto n = static_cast<size_t>(written);
+            bytes += n;
+            count -= n;
+            const size_t ofLine = std::min(n, lineLeft);
+            lineLeft -= ofLine;
+            const int64_t before = sent;
+            sent += static_cast<int64_t>(n - ofLine);
+            // Stopping leaves the peer short of announced bytes; the connection cannot
+            // go on and must not be reported as a finished transfer.
+            if (ReportPieces(before, sent, total, [this](int64_t soFar) { return OnSendProgress(soFar); }) >= 0)
+                return transferSendStopped;
         }
-        if (got == 0)
-            return transferSendFailed;  // the source ran dry before the announced length
-        if (Send(piece, static_cast<int>(got)) != static_cast<int>(got))
-            return ProgressStopped() ? transferSendStopped : transferSendFailed;
-        sent += got;
-        // Stopping leaves the peer short of announced bytes; the connection cannot go on
-        // and must not be reported as a finished transfer.
-        if (OnSendProgress(static_cast<int64_t>(sent)) == 0)
-            return transferSendStopped;
+        return transferDone;
+    };
+
+    // The first chunk carries the length line and the first payload bytes, so that a
+    // small item leaves in one send(). After it, a memory file is sent straight from
+    // its buffer and any other source through the chunk buffer.
+    auto* memory = dynamic_cast<CMemFile*>(&source);
+    const size_t bufferSize = static_cast<size_t>(std::min<uint64_t>(lineLength + length, kTransferChunk));
+    const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
+    std::memcpy(buffer.get(), line, static_cast<size_t>(lineLength));
+    size_t filled = static_cast<size_t>(lineLength);
+    uint64_t taken = 0;  // payload bytes taken from the source
+    for (bool first = true; first || taken < length; first = false) {
+        const char* bytes = buffer.get();
+        size_t count = 0;
+        bool dry = false;
+        if (memory != nullptr && !first) {
+            const uint64_t at = memory->GetPosition();
+            count = static_cast<size_t>(std::min<uint64_t>(length - taken, kTransferChunk));
+            bytes = reinterpret_cast<const char*>(memory->Data()) + at;
+            memory->Seek(at + count);
+        } else {
+            const size_t want = static_cast<size_t>(std::min<uint64_t>(length - taken, bufferSize - filled));
+            size_t got = 0;
+            try {
+                while (got < want) {
+                    const size_t n = source.Read(buffer.get() + filled + got, want - got);
+                    if (n == 0)
+                        break;
+                    got += n;
+                }
+            } catch (...) {
+            }
+            dry = got < want;  // the source ran dry before the announced length
+            count = filled + got;
+            filled = 0;
+        }
+        taken += count - (first ? static_cast<size_t>(lineLength) : 0);
+        const int status = writeAll(bytes, count);
+        if (status != transferDone)
+            return status;
+        if (dry)
+            return transferSendFailed;
     }
     return transferDone;
 }
@@ -146,22 +213,29 @@ int CServerSession::ReceiveRaw(CByteStream& sink, int timeoutSeconds)
         return transferBroken;
     BeginProgressItem(length);
 
-    char piece[kMaxPiece];
+    // Each receive asks for no more than the payload still due, so the bytes of the
+    // next item stay on the socket.
+    const size_t bufferSize = std::min<size_t>(static_cast<size_t>(length), kTransferChunk);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(std::max<size_t>(bufferSize, 1));
     int64_t received = 0;
     while (received < length) {
         if (timeout > 0 && (HasWholeItemTimeouts() ? WaitReadableUntil(deadline) : WaitReadable(timeout, 0)))
             return ProgressStopped() ? transferReceiveStopped : transferTimedOut;
-        const int want = static_cast<int>(std::min<int64_t>(length - received, kMaxPiece));
-        const int got = ReceiveNow(piece, want);
+        const int want = static_cast<int>(std::min<int64_t>(length - received, static_cast<int64_t>(bufferSize)));
+        const int got = ReceiveNow(buffer.get(), want);
         if (got <= 0)
             return transferBroken;  // closed early, or the receive failed
+        // A stop leaves in the sink exactly the bytes up to the count it answered.
+        const int64_t stoppedAt = ReportPieces(received, received + got, length,
+                                               [this](int64_t soFar) { return OnReceiveProgress(soFar); });
+        const int64_t kept = stoppedAt >= 0 ? stoppedAt : received + got;
         try {
-            sink.Write(piece, static_cast<size_t>(got));
+            sink.Write(buffer.get(), static_cast<size_t>(kept - received));
         } catch (...) {
             return transferBroken;
         }
-        received += got;
-        if (OnReceiveProgress(received) == 0)
+        received = kept;
+        if (stoppedAt >= 0)
             return transferReceiveStopped;
     }
     return transferDone;

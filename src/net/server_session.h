@@ -38,7 +38,11 @@ class CServerSession : public CClientSocket {
 public:
     static constexpr int kDefaultTimeoutSeconds = 300;
     static constexpr const char* kCipherKeyText = kWireKeyText;
-    static constexpr int kMaxPiece = 255;          // payload bytes per send and per receive
+    // Payload bytes are counted in pieces of 255: the progress hooks hear of every piece
+    // boundary a transfer passes. The bytes themselves move in chunks of up to
+    // kTransferChunk per send() and recv(), with identical bytes on the wire.
+    static constexpr int kMaxPiece = 255;
+    static constexpr size_t kTransferChunk = 256 * 1024;
     static constexpr int kIntLineBuffer = 64;      // an integer line holds at most 63 bytes
     static constexpr size_t kMemFileGrowth = 1024;
     static constexpr size_t kArchiveBuffer = 4096;
@@ -82,10 +86,16 @@ public:
     bool ReceiveTextLine(std::string& text, int bufferSize, int timeoutSeconds = -1);
 
     // --- Payloads ------------------------------------------------------------------
-    // Sends the rest of the source (from its current position) as a length line and
-    // pieces of at most 255 bytes. Returns a TransferStatus.
+    // Sends the rest of the source (from its current position) as a length line and the
+    // payload bytes, the line and the first bytes in one send(). The send progress hook
+    // hears the running count at every 255-byte boundary (and at the end) once the bytes
+    // up to it are written; an answer of 0 sends nothing more (transferSendStopped).
+    // Returns a TransferStatus.
     int SendRaw(CByteStream& source);
-    // Receives one length-prefixed payload into the sink. Returns a TransferStatus.
+    // Receives one length-prefixed payload into the sink, never reading past its end.
+    // The receive progress hook hears the running count at every 255-byte boundary (and
+    // at the end) once the bytes up to it are in the sink; an answer of 0 stops with
+    // exactly those bytes in the sink (transferReceiveStopped). Returns a TransferStatus.
     int ReceiveRaw(CByteStream& sink, int timeoutSeconds = -1);
 
     // Builds the payload of a record (archive, compression, cipher when enciphered) into
