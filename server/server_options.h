@@ -3,6 +3,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// A server as clients reach it.
+struct ServerAddress {
+    std::string host;
+    int port = 0;
+
+    std::string Text() const { return host + ":" + std::to_string(port); }
+};
 
 struct ServerOptions {
     int port = 9000;                       // 0 picks a free port (the log says which)
@@ -37,6 +46,14 @@ struct ServerOptions {
     // TLS: certificate chain and private key files (PEM); both set turns TLS on.
     std::string tlsCertFile;
     std::string tlsKeyFile;
+    // Sessions shared with the other servers on the database: how long a lease lasts
+    // without renewal (renewed every third of it), and the address this server is
+    // registered under (empty: the listening address and port).
+    int sessionLeaseSeconds = 60;
+    std::string advertisedAddress;
+    // Non-empty: a front server that sends every CREATESESSION to the member with the
+    // fewest open sessions.
+    std::vector<ServerAddress> redirectPool;
 
     bool Redirects() const { return !redirectHost.empty(); }
     // Archives larger than this are not loaded, whatever their compressed size.
