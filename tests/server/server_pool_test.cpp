@@ -4,6 +4,9 @@
 
 #include "records/audit_case.h"
 #include "server/command_client.h"
+#include "server/database.h"
+#include "server/server_log.h"
+#include "server/shared_sessions.h"
 #include "support/log_in.h"
 #include "support/test_database.h"
 
@@ -132,4 +135,46 @@ TEST(ServerPool, FrontSendsEachLogInToTheEmptiestLiveMember)
     EXPECT_EQ(outcome.create, -1);
     EXPECT_EQ(outcome.redirects, 0);
     EXPECT_TRUE(front.WaitForLog("CREATESESSION refused (-1): no member of the redirect pool is up"));
+}
+
+// A server that renewed too late finds its account taken by another server: its own
+// session of that account ends, and the other server's row stands.
+TEST(ServerPool, ALeaseTakenOverEndsTheLateServersSession)
+{
+    CTempDir temp;
+    CDatabase database;
+    std::string error;
+    ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
+    ASSERT_TRUE(CSharedSessions::CreateTables(database, error)) << error;
+    std::vector<std::string> lines;
+    CServerLog log([&lines](const std::string& line) { lines.push_back(line); });
+    CLiveSessions liveA;
+    CLiveSessions liveB;
+    CSharedSessions a(database, liveA, log, 60);
+    CSharedSessions b(database, liveB, log, 60);
+    CLiveSessions::Holder holder;
+    holder.accountId = 7;
+    holder.loginId = "dana";
+
+    ASSERT_EQ(a.Claim("dana", "", holder), CSharedSessions::ClaimResult::claimed);
+    EXPECT_EQ(a.Claim("dana", "", holder), CSharedSessions::ClaimResult::inUseHere);
+    EXPECT_EQ(b.Claim("dana", "", holder), CSharedSessions::ClaimResult::inUseElsewhere);
+    EXPECT_FALSE(liveB.IsLive("dana")) << "a refused claim holds nothing";
+    ASSERT_TRUE(a.Renew());
+    EXPECT_TRUE(liveA.IsLive("dana"));
+
+    // a's lease runs out (as if a had stalled), b takes the account over.
+    ASSERT_TRUE(database.Execute("UPDATE ServerSessions SET LeaseExpiry = 0;", error)) << error;
+    ASSERT_EQ(b.Claim("dana", "", holder), CSharedSessions::ClaimResult::claimed);
+    ASSERT_TRUE(a.Renew());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(lines[0].find("session")),
+              "session of 'dana' ended: its lease ran out and another server took the account");
+    // a's connection releases the account as it closes; b's row is not a's to remove.
+    a.Release("dana", AccountKind::child, 7);
+    EXPECT_EQ(a.Claim("dana", "", holder), CSharedSessions::ClaimResult::inUseElsewhere);
+    ASSERT_TRUE(b.Renew());
+    std::map<std::string, int> sessions;
+    ASSERT_TRUE(CSharedSessions::SessionsByLiveServer(database, sessions, error)) << error;
+    EXPECT_EQ(sessions, (std::map<std::string, int>{{"", 1}})) << "renewing registers both, unnamed";
 }
