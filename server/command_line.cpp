@@ -26,7 +26,7 @@ bool ParseNumber(const std::string& text, long long low, long long high, long lo
 // a 255-byte buffer together with its CR LF.
 constexpr size_t kMaxRedirectHost = 252;
 
-bool ParseRedirect(const std::string& text, ServerOptions& options)
+bool ParseHostPort(const std::string& text, ServerAddress& address)
 {
     const size_t colon = text.rfind(':');
     if (colon == std::string::npos || colon == 0)
@@ -38,8 +38,39 @@ bool ParseRedirect(const std::string& text, ServerOptions& options)
     for (const unsigned char c : host)
         if (c <= ' ' || c == 0x7F)
             return false;
-    options.redirectHost = host;
-    options.redirectPort = static_cast<int>(port);
+    address.host = host;
+    address.port = static_cast<int>(port);
+    return true;
+}
+
+bool ParseRedirect(const std::string& text, ServerOptions& options)
+{
+    ServerAddress address;
+    if (!ParseHostPort(text, address))
+        return false;
+    options.redirectHost = address.host;
+    options.redirectPort = address.port;
+    return true;
+}
+
+// HOST:PORT,HOST:PORT,...: at most 64 members, no empty entry.
+bool ParseRedirectPool(const std::string& text, ServerOptions& options)
+{
+    std::vector<ServerAddress> pool;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        ServerAddress address;
+        if (!ParseHostPort(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start),
+                           address) ||
+            pool.size() == 64)
+            return false;
+        pool.push_back(address);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    options.redirectPool = std::move(pool);
     return true;
 }
 
@@ -67,7 +98,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--login-delay-after" || option == "--login-delay-cap" ||
                                          option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows" ||
                                          option == "--max-report-pages" ||
-                                         option == "--throttle-kbps"; };
+                                         option == "--throttle-kbps" ||
+                                         option == "--session-lease" || option == "--advertise" ||
+                                         option == "--redirect-pool"; };
         if (needsValue() && !hasValue)
             return fail(option + " needs a value");
         long long number = 0;
@@ -167,12 +200,26 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             options.tlsCertFile = arguments[++i];
         } else if (option == "--tls-key") {
             options.tlsKeyFile = arguments[++i];
+        } else if (option == "--session-lease") {
+            if (!ParseNumber(arguments[++i], 1, 86400, number))
+                return fail("--session-lease takes a number of seconds from 1 to 86400");
+            options.sessionLeaseSeconds = static_cast<int>(number);
+        } else if (option == "--advertise") {
+            ServerAddress address;
+            if (!ParseHostPort(arguments[++i], address))
+                return fail("--advertise takes HOST:PORT with a port from 1 to 65535");
+            options.advertisedAddress = address.Text();
+        } else if (option == "--redirect-pool") {
+            if (!ParseRedirectPool(arguments[++i], options))
+                return fail("--redirect-pool takes HOST:PORT,HOST:PORT,... (at most 64, ports from 1 to 65535)");
         } else {
             return fail("unknown option " + option + " (see --help)");
         }
     }
     if (options.tlsCertFile.empty() != options.tlsKeyFile.empty())
         return fail("--tls-cert and --tls-key go together");
+    if (options.Redirects() && !options.redirectPool.empty())
+        return fail("--redirect and --redirect-pool exclude each other");
     return result;
 }
 
@@ -206,6 +253,12 @@ std::string CommandLineHelp()
            "  --login-delay-cap MS   longest delay of a log-in answer (default 8000)\n"
            "  --tls-cert FILE        TLS certificate chain (PEM); with --tls-key, only TLS\n"
            "  --tls-key FILE         TLS private key (PEM)\n"
+           "  --session-lease SECS   lease of a session shared with the other servers on the\n"
+           "                         database, renewed every third of it (default 60)\n"
+           "  --advertise HOST:PORT  the address the other servers know this one by\n"
+           "                         (default: the listening address and port)\n"
+           "  --redirect-pool HOST:PORT,...  send each client to the member with the fewest\n"
+           "                         open sessions (members share this server's database)\n"
            "  --version              show the version\n"
            "  --help                 show this text\n";
 }

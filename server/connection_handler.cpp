@@ -6,6 +6,7 @@
 #include "records/register_records.h"
 #include "server/access_rights.h"
 #include "server/handlers/command_context.h"
+#include "server/redirect_pool.h"
 
 #include <algorithm>
 #include <chrono>
@@ -102,7 +103,7 @@ int CConnectionHandler::CommandWait() const
 CConnectionHandler::~CConnectionHandler()
 {
     if (m_state == State::open)
-        m_context.liveSessions.Release(m_userId);
+        ReleaseAccount();
 }
 
 std::string CConnectionHandler::Prefixed(const std::string& message) const
@@ -131,7 +132,7 @@ std::string CConnectionHandler::Run()
     }
     std::string line = "closed: " + m_endReason;
     if (m_state == State::open) {
-        m_context.liveSessions.Release(m_userId);
+        ReleaseAccount();
         m_state = State::fresh;
         line += "; session of '" + CServerLog::Printable(m_userId) + "' ended";
     }
@@ -223,6 +224,8 @@ bool CConnectionHandler::HandleCreateSession()
     }
 
     const ServerOptions& options = m_context.options;
+    if (m_context.redirectPool != nullptr)
+        return RedirectToPool();
     if (options.Redirects()) {
         Log("redirected to " + options.redirectHost + ":" + std::to_string(options.redirectPort) + " (-9)");
         if (!Reply(kRedirect) || m_session.SendTextLine(options.redirectHost) < 1 || !Reply(options.redirectPort)) {
@@ -244,6 +247,23 @@ bool CConnectionHandler::HandleCreateSession()
     m_state = State::created;
     Log(std::string("session created for ") + CServerSession::kOfficeClientType + " " + std::to_string(version) +
         (options.encrypt ? ", enciphered" : ", plain"));
+    return true;
+}
+
+bool CConnectionHandler::RedirectToPool()
+{
+    ServerAddress member;
+    std::string note;
+    if (!m_context.redirectPool->Choose(member, note)) {
+        // The client treats any answer but 0, 1, -8 and -9 as a failure to create.
+        Log("CREATESESSION refused (-1): " + note);
+        return Reply(kFailure);
+    }
+    Log("redirected to " + member.Text() + " (-9): " + note);
+    if (!Reply(kRedirect) || m_session.SendTextLine(member.host) < 1 || !Reply(member.port)) {
+        m_endReason = "cannot send the redirect";
+        return false;
+    }
     return true;
 }
 
@@ -299,15 +319,18 @@ bool CConnectionHandler::HandleOpenSession()
     case LoginCheck::ok:
         break;
     }
-    CLiveSessions::Holder holder;
-    holder.kind = account.kind;
-    holder.accountId = account.accountId;
-    holder.loginId = account.userId;
-    holder.socket = m_session.GetHandle();
-    if (!m_context.liveSessions.Claim(account.userId, SessionDescription(account, m_session.GetHostAddress()),
-                                      holder)) {
+    switch (ClaimAccount(account)) {
+    case CSharedSessions::ClaimResult::claimed:
+        break;
+    case CSharedSessions::ClaimResult::inUseHere:
         Log("login refused for " + who + ": account in use (-4)");
         return Reply(kAccountInUse);
+    case CSharedSessions::ClaimResult::inUseElsewhere:
+        Log("login refused for " + who + ": account in use on another server (-4)");
+        return Reply(kAccountInUse);
+    case CSharedSessions::ClaimResult::failed:
+        Log("login refused for " + who + ": shared session store error (-1)");
+        return Reply(kFailure);
     }
     if (throttle != nullptr)
         throttle->Succeeded(address, userId);
@@ -321,6 +344,29 @@ bool CConnectionHandler::HandleOpenSession()
     m_accountId = account.accountId;
     Log("user '" + CServerLog::Printable(m_userId) + "' logged in");
     return Reply(kCreated);
+}
+
+CSharedSessions::ClaimResult CConnectionHandler::ClaimAccount(const AccountInfo& account)
+{
+    CLiveSessions::Holder holder;
+    holder.kind = account.kind;
+    holder.accountId = account.accountId;
+    holder.loginId = account.userId;
+    holder.socket = m_session.GetHandle();
+    const std::string description = SessionDescription(account, m_session.GetHostAddress());
+    if (m_context.sharedSessions != nullptr)
+        return m_context.sharedSessions->Claim(account.userId, description, holder);
+    return m_context.liveSessions.Claim(account.userId, description, holder)
+               ? CSharedSessions::ClaimResult::claimed
+               : CSharedSessions::ClaimResult::inUseHere;
+}
+
+void CConnectionHandler::ReleaseAccount()
+{
+    if (m_context.sharedSessions != nullptr)
+        m_context.sharedSessions->Release(m_userId, m_accountKind, m_accountId);
+    else
+        m_context.liveSessions.Release(m_userId);
 }
 
 bool CConnectionHandler::HandleCatalogueCommand(const std::string& word)
@@ -356,7 +402,7 @@ void CConnectionHandler::EndSessionsOfChangedAccounts()
 bool CConnectionHandler::HandleCloseSession()
 {
     if (m_state == State::open) {
-        m_context.liveSessions.Release(m_userId);
+        ReleaseAccount();
         m_state = State::fresh;
         ApplyLimits();
         Log("user '" + CServerLog::Printable(m_userId) + "' logged out");

@@ -7,6 +7,7 @@
 #include "server/server_context.h"
 #include "server/session_state.h"
 #include "server/session_user.h"
+#include "server/shared_sessions.h"
 
 #include <atomic>
 #include <cstdint>
@@ -56,6 +57,12 @@ private:
     bool HandleCreateSession();
     bool HandleOpenSession();
     bool HandleCloseSession();
+    // Answers CREATESESSION with a redirect to the emptiest live member of the pool.
+    bool RedirectToPool();
+    // Claims the account for this connection: in this process and, when sessions are
+    // shared, for every server on the database. ReleaseAccount gives it back.
+    CSharedSessions::ClaimResult ClaimAccount(const AccountInfo& account);
+    void ReleaseAccount();
     // A command of the catalogue, run for the session's account as it is now.
     bool HandleCatalogueCommand(const std::string& word);
     // Ends the live sessions whose accounts were deleted, or lost or changed their

@@ -70,3 +70,12 @@ std::vector<std::string> CLiveSessions::Sweep(const std::function<bool(const Hol
     }
     return ended;
 }
+
+std::vector<CLiveSessions::Holder> CLiveSessions::Holders()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<Holder> holders;
+    for (const auto& [userId, entry] : m_users)
+        holders.push_back(entry.holder);
+    return holders;
+}

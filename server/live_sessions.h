@@ -37,6 +37,8 @@ public:
     // as after a dropped connection, and the connection releases the account itself.
     // Returns the user ids of the sessions ended.
     std::vector<std::string> Sweep(const std::function<bool(const Holder&)>& stillValid);
+    // The holders of every open session.
+    std::vector<Holder> Holders();
 
 private:
     struct Entry {

@@ -7,6 +7,8 @@
 #include "server/demo_accounts.h"
 #include "server/listener.h"
 #include "server/live_sessions.h"
+#include "server/redirect_pool.h"
+#include "server/shared_sessions.h"
 #include "server/reports/report_generator.h"
 #include "server/server_log.h"
 #include "server/store/inventory_store.h"
@@ -16,8 +18,25 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
+
+namespace {
+
+// Where the other servers on the database, and a front's pool list, find this one.
+std::string AdvertisedAddress(const ServerOptions& options, int port)
+{
+    if (!options.advertisedAddress.empty())
+        return options.advertisedAddress;
+    std::string host = options.listenAddress;
+    char name[256] = "";
+    if (host == "0.0.0.0" && ::gethostname(name, sizeof name - 1) == 0 && name[0] != '\0')
+        host = name;
+    return host + ":" + std::to_string(port);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -98,17 +117,34 @@ int main(int argc, char** argv)
     if (options.throttleKbps > 0)
         log.Write("each connection slowed to " + std::to_string(options.throttleKbps) + " KB/s each way");
     CReportBuildGate reportBuilds(options.maxReportBuilds);
+    if (!CSharedSessions::CreateTables(database, error)) {
+        log.Write("cannot create the shared session tables: " + error);
+        return 1;
+    }
+    CSharedSessions sharedSessions(database, liveSessions, log, options.sessionLeaseSeconds);
+    CRedirectPool redirectPool(database, options.redirectPool);
     ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,
-                          options.UsesTls() ? &tls : nullptr, &reportBuilds};
+                          options.UsesTls() ? &tls : nullptr, &reportBuilds, &sharedSessions,
+                          options.redirectPool.empty() ? nullptr : &redirectPool};
     CListener listener(context);
     if (!listener.Start(error)) {
         log.Write(error);
         return 1;
     }
+    const std::string advertised = AdvertisedAddress(options, listener.GetPort());
+    if (!sharedSessions.Start(advertised, error)) {
+        log.Write(error);
+        return 1;
+    }
+    log.Write("sessions shared on the database as " + advertised + " (lease " +
+              std::to_string(options.sessionLeaseSeconds) + " s)");
+    for (const ServerAddress& member : options.redirectPool)
+        log.Write("redirect pool member " + member.Text());
     int signalNumber = 0;
     sigwait(&stopSignals, &signalNumber);
     log.Write("stopping on signal " + std::to_string(signalNumber));
     listener.Stop();
+    sharedSessions.Stop();
     log.Write("stopped");
     return 0;
 }

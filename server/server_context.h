@@ -10,6 +10,9 @@
 #include "server/server_options.h"
 #include "server/store/inventory_store.h"
 
+class CRedirectPool;
+class CSharedSessions;
+
 struct ServerContext {
     const ServerOptions& options;
     CAccountStore& accounts;
@@ -22,4 +25,9 @@ struct ServerContext {
     CTlsServerContext* tls = nullptr;
     // Caps the report builds that run at once.
     CReportBuildGate* reportBuilds = nullptr;
+    // Sessions shared with the other servers on the database; without it an account's
+    // session is checked in this process only.
+    CSharedSessions* sharedSessions = nullptr;
+    // Set on a front server (--redirect-pool): CREATESESSION redirects to a member.
+    CRedirectPool* redirectPool = nullptr;
 };

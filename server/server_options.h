@@ -3,6 +3,15 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// A server as clients reach it.
+struct ServerAddress {
+    std::string host;
+    int port = 0;
+
+    std::string Text() const { return host + ":" + std::to_string(port); }
+};
 
 struct ServerOptions {
     int port = 9000;                       // 0 picks a free port (the log says which)
@@ -41,6 +50,14 @@ struct ServerOptions {
     // Slows every connection to this many kilobytes (1000 bytes) per second in each
     // direction; 0 does not.
     int throttleKbps = 0;
+    // Sessions shared with the other servers on the database: how long a lease lasts
+    // without renewal (renewed every third of it), and the address this server is
+    // registered under (empty: the listening address and port).
+    int sessionLeaseSeconds = 60;
+    std::string advertisedAddress;
+    // Non-empty: a front server that sends every CREATESESSION to the member with the
+    // fewest open sessions.
+    std::vector<ServerAddress> redirectPool;
 
     bool Redirects() const { return !redirectHost.empty(); }
     // Archives larger than this are not loaded, whatever their compressed size.

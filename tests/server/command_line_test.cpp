@@ -32,6 +32,13 @@ TEST(ServerCommandLine, DefaultsAndValuesThatAreTakenApart)
     EXPECT_EQ(options.ItemTimeout(), 5) << "an item never waits longer than the idle time-out";
     EXPECT_EQ(options.maxReportPages, 50);
 
+    ServerOptions front;
+    ASSERT_EQ(Parse({"--redirect-pool", "a.example:9001,10.0.0.2:9002", "--session-lease", "5"}, front).action,
+              CommandLineAction::run);
+    ASSERT_EQ(front.redirectPool.size(), 2u);
+    EXPECT_EQ(front.redirectPool[1].Text(), "10.0.0.2:9002");
+    EXPECT_EQ(front.sessionLeaseSeconds, 5);
+
     ServerOptions admin;
     EXPECT_EQ(Parse({"--add-admin", "boss"}, admin).action, CommandLineAction::addAdmin);
     EXPECT_EQ(admin.addAdminUserId, "boss");
@@ -49,6 +56,11 @@ TEST(ServerCommandLine, RefusesBadValues)
         {"--redirect", "host:0"},
         {"--redirect", "two words:9000"},
         {"--redirect", std::string(300, 'h') + ":9000"},
+        {"--redirect-pool", "a:9001,"},
+        {"--redirect-pool", "a:9001,,b:9002"},
+        {"--redirect-pool", "a:9001", "--redirect", "b:9002"},
+        {"--session-lease", "0"},
+        {"--advertise", "nohost"},
         {"--max-connections", "0"},
         {"--max-payload", "-1"},
         {"--max-report", "1023"},

@@ -181,6 +181,13 @@ int CServerProcess::Stop()
     return m_exitCode;
 }
 
+int CServerProcess::Kill()
+{
+    if (m_pid >= 0)
+        ::kill(m_pid, SIGKILL);
+    return Stop();
+}
+
 int CServerProcess::RunToEnd(const std::vector<std::string>& options, const std::string& input, std::string& output)
 {
     int log[2];

@@ -41,6 +41,8 @@ public:
     // Asks the server to stop (SIGTERM) and returns its exit code, or minus the number
     // of the signal that ended it. Returns the same again when called twice.
     int Stop();
+    // Ends the server at once (SIGKILL), as a crash would, and returns as Stop does.
+    int Kill();
 
     // Runs the binary to completion with the given options and standard input; returns
     // the exit code and everything it wrote.
