@@ -79,7 +79,7 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
     PasswordHash stored;
     AccountInfo found;
     {
-        std::lock_guard<std::mutex> lock(m_db.Mutex());
+        CReadTransaction read(m_db);
         bool located = false;
         for (const AccountKind kind : {AccountKind::child, AccountKind::parent}) {
             CCachedStatement select = m_db.Prepare(
@@ -121,13 +121,13 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
 
 bool CAccountStore::Exists(const std::string& userId)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     return !LoginIdIsFree(m_db, userId, AccountKind::child, 0);
 }
 
 int64_t CAccountStore::Count()
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         "SELECT (SELECT COUNT(*) FROM Children) + (SELECT COUNT(*) FROM Parents WHERE LoginID IS NOT NULL);");
     return select->Step() ? select->ColumnInt(0) : 0;
@@ -135,7 +135,7 @@ int64_t CAccountStore::Count()
 
 bool CAccountStore::LoadUser(AccountKind kind, int64_t accountId, SessionUser& user)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         kind == AccountKind::child
             ? "SELECT LoginID, Name, Rights, GroupCode, GroupDetail FROM Children WHERE ChildID = ?;"
