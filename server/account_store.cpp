@@ -52,11 +52,12 @@ bool CAccountStore::Add(const AccountInfo& account, const std::string& password,
         error = m_db.LastError();
         return false;
     }
+    const std::string now = Sql::LocalDayNumberNow(m_db.Dialect());
     CCachedStatement insert = m_db.Prepare(
         parent ? "INSERT INTO Parents (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ParentID, ConnectionKind,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, '*DIRECT*', julianday('now', 'localtime') - 2415018.5);"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, '*DIRECT*', " + now + ");"
                : "INSERT INTO Children (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ChildID, GroupCode,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, julianday('now', 'localtime') - 2415018.5);");
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, " + now + ");");
     insert->BindText(1, account.accountName);
     insert->BindText(2, account.userId);
     insert->BindBlob(3, hash.salt);

@@ -1,5 +1,6 @@
 #include "server/db/sql_dialect.h"
 
+#include <algorithm>
 #include <regex>
 
 namespace Sql {
@@ -9,6 +10,7 @@ std::string NumberedPlaceholders(const std::string& sql, int* count)
     std::string out;
     out.reserve(sql.size() + 16);
     int next = 1;
+    int highest = 0;
     for (size_t i = 0; i < sql.size(); ++i) {
         const char c = sql[i];
         if (c == '\'' || c == '"') {
@@ -26,13 +28,24 @@ std::string NumberedPlaceholders(const std::string& sql, int* count)
             i = end == std::string::npos ? sql.size() : end;
             continue;
         }
-        if (c == '?')
-            out += "$" + std::to_string(next++);
-        else
+        if (c != '?') {
             out += c;
+            continue;
+        }
+        // ?N keeps its number; a bare ? takes the one after the highest so far.
+        size_t digits = i + 1;
+        while (digits < sql.size() && sql[digits] >= '0' && sql[digits] <= '9')
+            ++digits;
+        int number = next;
+        if (digits > i + 1 && digits - i - 1 < 7)
+            number = std::stoi(sql.substr(i + 1, digits - i - 1));
+        out += "$" + std::to_string(number);
+        highest = std::max(highest, number);
+        next = highest + 1;
+        i = digits - 1;
     }
     if (count != nullptr)
-        *count = next - 1;
+        *count = highest;
     return out;
 }
 
@@ -56,7 +69,13 @@ std::string SchemaText(SqlDialect dialect, const std::string& sql)
 std::string PgSchemaPrelude()
 {
     // Texts compared "without regard to case" use this collation on both engines.
-    return "CREATE COLLATION IF NOT EXISTS nocase (provider = icu, locale = 'und-u-ks-level2', deterministic = false);";
+    // glob(pattern, text) as SQLite has it, for the patterns the formula compiler makes:
+    // the asterisk matches any run of characters; "[[]" and "[?]" stand for themselves.
+    return "CREATE COLLATION IF NOT EXISTS nocase (provider = icu, locale = 'und-u-ks-level2', deterministic = false);"
+           "CREATE OR REPLACE FUNCTION glob(pattern TEXT, subject TEXT) RETURNS BOOLEAN"
+           " LANGUAGE sql IMMUTABLE AS $$ SELECT subject COLLATE \"C\" LIKE"
+           " replace(replace(replace(replace(replace(replace(pattern, '\\', '\\\\'), '%', '\\%'), '_', '\\_'),"
+           " '*', '%'), '[[]', '['), '[?]', '?') $$;";
 }
 
 const char* LocalDayNumberNow(SqlDialect dialect)

@@ -338,7 +338,7 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
         insert->BindInt(next + 4, kParentRights);
         insert->BindInt(next + 5, newId);
         insert->Step();
-        if (!insert->Done() || !CParentSecrets::Store(m_db, m_db.LastInsertId(), parent.connectionPassword))
+        if (!insert->Done() || !CParentSecrets::Store(m_db, newId, parent.connectionPassword))
             return Status::failed;
         return transaction.Commit() ? Status::ok : Status::failed;
     }
@@ -414,7 +414,7 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
     const int next = static_cast<int>(map.Size()) + 1;
     if (mode == Mode::add) {
         CAdminChildUser stored = child;
-        CCachedStatement now = m_db.Prepare("SELECT julianday('now', 'localtime') - 2415018.5;");
+        CCachedStatement now = m_db.Prepare(std::string("SELECT ") + Sql::LocalDayNumberNow(m_db.Dialect()) + ";");
         if (now->Step())
             stored.date = CDateTime{CDateTime::valid, now->ColumnDouble(0)};
         const int64_t newId = NextAccountId(m_db, AccountKind::child);
@@ -531,7 +531,7 @@ bool CAccountAdminStore::GetParentConnection(const std::string& name, ParentConn
 {
     CReadTransaction read(m_db);
     CCachedStatement select =
-        m_db.Prepare("SELECT ConnectionKind, HostName, IFNULL(LoginID, '') FROM Parents WHERE Name = ?;");
+        m_db.Prepare("SELECT ConnectionKind, HostName, COALESCE(LoginID, '') FROM Parents WHERE Name = ?;");
     select->BindText(1, name);
     if (!select->Step())
         return false;

@@ -216,7 +216,7 @@ std::string CCaseStore::NextCaseNumber()
     for (int attempt = 0; attempt < 1000; ++attempt) {
         CCachedStatement bump = m_db.Prepare(
             "INSERT INTO Counters (Name, Value) VALUES (?, 1)"
-            " ON CONFLICT (Name) DO UPDATE SET Value = Value + 1 RETURNING Value;");
+            " ON CONFLICT (Name) DO UPDATE SET Value = Counters.Value + 1 RETURNING Value;");
         bump->BindText(1, counter);
         if (!bump->Step())
             return {};

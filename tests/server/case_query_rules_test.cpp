@@ -41,7 +41,7 @@ TEST(CaseFields, EveryCatalogueFieldReadsAColumnOfTheCaseTable)
     }
     EXPECT_EQ(FindCaseField("[SysParentName]")->column, "c.ParentName");
     EXPECT_EQ(FindCaseField("[Territory]")->column, "c.TerritoryName");
-    EXPECT_EQ(FindCaseField("[IsProductive]")->value, "(NOT c.IsNonProductive)");
+    EXPECT_EQ(FindCaseField("[IsProductive]")->value, "(CASE WHEN c.IsNonProductive = 0 THEN 1 ELSE 0 END)");
     EXPECT_EQ(FindCaseField("[insuredname]"), nullptr);
 }
 
