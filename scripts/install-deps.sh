@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libssl-dev zlib1g-dev libsqlite3-dev
+  libssl-dev zlib1g-dev libsqlite3-dev libpq-dev postgresql
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libemf2svg-dev libtiff-dev fonts-liberation2
   xvfb xauth

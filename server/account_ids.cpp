@@ -7,10 +7,10 @@ int64_t NextAccountId(CDatabase& database, AccountKind kind)
     CCachedStatement bump = database.Prepare(
         kind == AccountKind::child
             ? "INSERT INTO Counters (Name, Value) VALUES ('account-child', (SELECT COALESCE(MAX(ChildID), 0)"
-              " FROM Children) + 1) ON CONFLICT (Name) DO UPDATE SET Value = MAX(Value, (SELECT"
+              " FROM Children) + 1) ON CONFLICT (Name) DO UPDATE SET Value = greatest(Counters.Value, (SELECT"
               " COALESCE(MAX(ChildID), 0) FROM Children)) + 1 RETURNING Value;"
             : "INSERT INTO Counters (Name, Value) VALUES ('account-parent', (SELECT COALESCE(MAX(ParentID), 0)"
-              " FROM Parents) + 1) ON CONFLICT (Name) DO UPDATE SET Value = MAX(Value, (SELECT"
+              " FROM Parents) + 1) ON CONFLICT (Name) DO UPDATE SET Value = greatest(Counters.Value, (SELECT"
               " COALESCE(MAX(ParentID), 0) FROM Parents)) + 1 RETURNING Value;");
     if (!bump->Step())
         return 0;

@@ -52,11 +52,12 @@ bool CAccountStore::Add(const AccountInfo& account, const std::string& password,
         error = m_db.LastError();
         return false;
     }
+    const std::string now = Sql::LocalDayNumberNow(m_db.Dialect());
     CCachedStatement insert = m_db.Prepare(
         parent ? "INSERT INTO Parents (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ParentID, ConnectionKind,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, '*DIRECT*', julianday('now', 'localtime') - 2415018.5);"
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, '*DIRECT*', " + now + ");"
                : "INSERT INTO Children (Name, LoginID, Salt, PasswordHash, Iterations, Rights, ChildID, GroupCode,"
-                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, julianday('now', 'localtime') - 2415018.5);");
+                 " RecordDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, " + now + ");");
     insert->BindText(1, account.accountName);
     insert->BindText(2, account.userId);
     insert->BindBlob(3, hash.salt);
@@ -79,7 +80,7 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
     PasswordHash stored;
     AccountInfo found;
     {
-        std::lock_guard<std::mutex> lock(m_db.Mutex());
+        CReadTransaction read(m_db);
         bool located = false;
         for (const AccountKind kind : {AccountKind::child, AccountKind::parent}) {
             CCachedStatement select = m_db.Prepare(
@@ -121,13 +122,13 @@ LoginCheck CAccountStore::Check(const std::string& userId, const std::string& pa
 
 bool CAccountStore::Exists(const std::string& userId)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     return !LoginIdIsFree(m_db, userId, AccountKind::child, 0);
 }
 
 int64_t CAccountStore::Count()
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         "SELECT (SELECT COUNT(*) FROM Children) + (SELECT COUNT(*) FROM Parents WHERE LoginID IS NOT NULL);");
     return select->Step() ? select->ColumnInt(0) : 0;
@@ -135,7 +136,7 @@ int64_t CAccountStore::Count()
 
 bool CAccountStore::LoadUser(AccountKind kind, int64_t accountId, SessionUser& user)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         kind == AccountKind::child
             ? "SELECT LoginID, Name, Rights, GroupCode, GroupDetail FROM Children WHERE ChildID = ?;"

@@ -1,8 +1,10 @@
 #include "server/database.h"
 
-#include <sqlite3.h>
+#include "server/db/pg_connection.h"
+#include "server/db/sqlite_connection.h"
 
 #include <iterator>
+#include <set>
 
 namespace {
 
@@ -159,7 +161,7 @@ const char* const kMigrations[] = {
     "  Completed INTEGER NOT NULL DEFAULT 0,"
     "  ScheduleDateOnly INTEGER NOT NULL DEFAULT 0, ScheduledTime REAL, ScheduledTimeEnd REAL,"
     "  DefAttachmentID INTEGER NOT NULL DEFAULT 0,"
-    "  IsReadOnly INTEGER GENERATED ALWAYS AS (ChildLinkStatus = 2) VIRTUAL"
+    "  IsReadOnly INTEGER GENERATED ALWAYS AS (CASE WHEN ChildLinkStatus = 2 THEN 1 ELSE 0 END) VIRTUAL"
     ");"
     "CREATE INDEX CasesByParent ON Cases (ParentName);"
     "CREATE INDEX CasesByChild ON Cases (ChildName);"
@@ -251,123 +253,188 @@ const char* const kMigrations[] = {
 };
 static_assert(std::size(kMigrations) == CDatabase::kSchemaVersion);
 
+// The databases that are open, so that a thread that ends can close its connections.
+std::mutex g_openMutex;
+std::set<CDatabase*> g_open;
+
+struct ThreadEnd {
+    ~ThreadEnd()
+    {
+        std::lock_guard<std::mutex> lock(g_openMutex);
+        for (CDatabase* database : g_open)
+            database->ReleaseThread(std::this_thread::get_id());
+    }
+};
+thread_local ThreadEnd t_threadEnd;
+
+bool IsPostgresTarget(const std::string& target)
+{
+    return target.rfind("postgresql://", 0) == 0 || target.rfind("postgres://", 0) == 0;
+}
+
+// The schema version of a PostgreSQL database is kept in a table of its own.
+const char* const kPgVersionTable = "CREATE TABLE IF NOT EXISTS SchemaVersion (Version BIGINT NOT NULL);";
+
+// A fixed key that serialises writers and schema set-up across every server on one
+// PostgreSQL database, as SQLite's single writer does.
+const char* const kPgWriteLock = "SELECT pg_advisory_xact_lock(7400214);";
+
+// A connection to a database that could not be reached: every use fails.
+class CLostConnection : public CDbConnection {
+public:
+    CLostConnection(SqlDialect dialect, std::string error) : m_dialect(dialect), m_error(std::move(error)) {}
+    SqlDialect Dialect() const override { return m_dialect; }
+    std::unique_ptr<CDbStatement> Prepare(const std::string&) override { return nullptr; }
+    bool Execute(const std::string&, std::string& error) override
+    {
+        error = m_error;
+        return false;
+    }
+    std::string LastError() const override { return m_error; }
+    int Changes() const override { return 0; }
+    int64_t LastInsertId() override { return 0; }
+    bool IsUsable() const override { return false; }
+    bool Reconnect() override { return false; }
+    const char* BeginWrite() const override { return "BEGIN;"; }
+    const char* BeginRead() const override { return "BEGIN;"; }
+
+private:
+    SqlDialect m_dialect;
+    std::string m_error;
+};
+
 }  // namespace
 
-CStatement::CStatement(sqlite3* db, const std::string& sql)
+CThreadConnection::CThreadConnection(SqlDialect dialect, Connector connect, std::unique_ptr<CDbConnection> connection)
+    : m_connect(std::move(connect)), m_connection(std::move(connection))
 {
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &m_statement, nullptr) != SQLITE_OK)
-        m_statement = nullptr;
-}
-
-CStatement::~CStatement()
-{
-    sqlite3_finalize(m_statement);
-}
-
-void CStatement::BindText(int index, const std::string& text)
-{
-    sqlite3_bind_text(m_statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
-
-void CStatement::BindBlob(int index, const std::string& bytes)
-{
-    sqlite3_bind_blob(m_statement, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-}
-
-void CStatement::BindInt(int index, int64_t value)
-{
-    sqlite3_bind_int64(m_statement, index, value);
-}
-
-void CStatement::BindDouble(int index, double value)
-{
-    sqlite3_bind_double(m_statement, index, value);
-}
-
-void CStatement::BindNull(int index)
-{
-    sqlite3_bind_null(m_statement, index);
-}
-
-void CStatement::Reset()
-{
-    if (m_statement == nullptr)
+    if (m_connection)
         return;
-    sqlite3_reset(m_statement);
-    sqlite3_clear_bindings(m_statement);
-    m_done = false;
+    std::string error;
+    m_connection = m_connect(error);
+    if (!m_connection)
+        m_connection = std::make_unique<CLostConnection>(dialect, error);
 }
 
-bool CStatement::Step()
+CThreadConnection::~CThreadConnection()
 {
-    if (m_statement == nullptr)
-        return false;
-    const int rc = sqlite3_step(m_statement);
-    m_done = rc == SQLITE_DONE;
-    return rc == SQLITE_ROW;
+    m_connection->Closing();
+    m_statements.clear();
 }
 
-std::string CStatement::ColumnText(int index) const
+CStatement::CStatement(CDatabase& database, const std::string& sql)
+    : m_statement(database.Connection().Link().Prepare(sql))
 {
-    const auto* text = sqlite3_column_text(m_statement, index);
-    const int length = sqlite3_column_bytes(m_statement, index);
-    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(length)) : std::string();
 }
 
-std::string CStatement::ColumnBlob(int index) const
+CStatement& CThreadConnection::Statement(const std::string& sql)
 {
-    const void* bytes = sqlite3_column_blob(m_statement, index);
-    const int length = sqlite3_column_bytes(m_statement, index);
-    return bytes ? std::string(static_cast<const char*>(bytes), static_cast<size_t>(length)) : std::string();
+    ReconnectIfLost();
+    auto found = m_statements.find(sql);
+    if (found == m_statements.end())
+        found = m_statements.emplace(sql, std::make_unique<CStatement>(m_connection->Prepare(sql))).first;
+    // A handle of the same text that is still alive may have left a row pending.
+    found->second->Reset();
+    return *found->second;
 }
 
-int64_t CStatement::ColumnInt(int index) const
+bool CThreadConnection::Execute(const std::string& sql, std::string& error)
 {
-    return sqlite3_column_int64(m_statement, index);
+    ReconnectIfLost();
+    return m_connection->Execute(sql, error);
 }
 
-double CStatement::ColumnDouble(int index) const
+void CThreadConnection::ReconnectIfLost()
 {
-    return sqlite3_column_double(m_statement, index);
+    // Inside a transaction the failure must reach its end first (it rolls back).
+    if (depth > 0 || m_connection->IsUsable())
+        return;
+    m_statements.clear();
+    if (m_connection->Reconnect())
+        return;
+    std::string error;
+    if (std::unique_ptr<CDbConnection> fresh = m_connect(error))
+        m_connection = std::move(fresh);
 }
 
-bool CStatement::ColumnIsNull(int index) const
+CDatabase::CDatabase()
 {
-    return sqlite3_column_type(m_statement, index) == SQLITE_NULL;
-}
-
-bool CStatement::ColumnIsText(int index) const
-{
-    return sqlite3_column_type(m_statement, index) == SQLITE_TEXT;
+    std::lock_guard<std::mutex> lock(g_openMutex);
+    g_open.insert(this);
 }
 
 CDatabase::~CDatabase()
 {
-    m_statements.clear();
-    sqlite3_close_v2(m_db);
+    {
+        std::lock_guard<std::mutex> lock(g_openMutex);
+        g_open.erase(this);
+    }
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    m_connections.clear();
+}
+
+void CDatabase::ReleaseThread(std::thread::id thread)
+{
+    std::unique_ptr<CThreadConnection> released;
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    auto found = m_connections.find(thread);
+    if (found != m_connections.end()) {
+        released = std::move(found->second);
+        m_connections.erase(found);
+    }
+}
+
+std::unique_ptr<CDbConnection> CDatabase::Connect(std::string& error) const
+{
+    if (m_dialect == SqlDialect::postgresql)
+        return CPgConnection::Open(m_target, error);
+    return CSqliteConnection::Open(m_target, error);
+}
+
+CThreadConnection& CDatabase::Connection()
+{
+    (void)&t_threadEnd;  // makes sure the thread closes its connections when it ends
+    const std::thread::id self = std::this_thread::get_id();
+    {
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
+        auto found = m_connections.find(self);
+        if (found != m_connections.end())
+            return *found->second;
+    }
+    auto connection = std::make_unique<CThreadConnection>(
+        m_dialect, [this](std::string& error) { return Connect(error); });
+    CThreadConnection& result = *connection;
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    m_connections[self] = std::move(connection);
+    return result;
 }
 
 CCachedStatement CDatabase::Prepare(const std::string& sql)
 {
-    auto found = m_statements.find(sql);
-    if (found == m_statements.end())
-        found = m_statements.emplace(sql, std::make_unique<CStatement>(m_db, sql)).first;
-    // A handle of the same text that is still alive may have left a row pending.
-    found->second->Reset();
-    return CCachedStatement(*found->second);
+    return CCachedStatement(Connection().Statement(sql));
 }
 
-CTransaction::CTransaction(CDatabase& database) : m_database(database), m_lock(database.Mutex())
+CTransaction::CTransaction(CDatabase& database) : m_connection(database.Connection())
 {
+    if (m_connection.depth > 0)
+        return;  // one write transaction at a time per connection
     std::string error;
-    m_open = m_database.Execute("BEGIN IMMEDIATE;", error);
+    m_open = m_connection.Execute(m_connection.Link().BeginWrite(), error);
+    if (m_open && m_connection.Link().Dialect() == SqlDialect::postgresql &&
+        !m_connection.Execute(kPgWriteLock, error)) {
+        m_connection.Execute("ROLLBACK;", error);
+        m_open = false;
+    }
+    if (m_open)
+        m_connection.depth = 1;
 }
 
 CTransaction::~CTransaction()
 {
     if (m_open) {
         std::string error;
-        m_database.Execute("ROLLBACK;", error);
+        m_connection.Execute("ROLLBACK;", error);
+        m_connection.depth = 0;
     }
 }
 
@@ -376,86 +443,120 @@ bool CTransaction::Commit()
     if (!m_open)
         return false;
     std::string error;
-    if (!m_database.Execute("COMMIT;", error))
+    if (!m_connection.Execute("COMMIT;", error))
         return false;  // the destructor rolls back
     m_open = false;
+    m_connection.depth = 0;
     return true;
 }
 
-std::string CDatabase::LastError() const
+CReadTransaction::CReadTransaction(CDatabase& database) : m_connection(database.Connection())
 {
-    return m_db ? sqlite3_errmsg(m_db) : "no database";
+    if (m_connection.depth > 0)
+        return;
+    std::string error;
+    m_open = m_connection.Execute(m_connection.Link().BeginRead(), error);
+    if (m_open)
+        m_connection.depth = 1;
 }
 
-int CDatabase::Changes() const
+CReadTransaction::~CReadTransaction()
 {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    if (!m_open)
+        return;
+    std::string error;
+    // Nothing was written: ending it either way only lets go of the snapshot.
+    if (!m_connection.Execute("COMMIT;", error))
+        m_connection.Execute("ROLLBACK;", error);
+    m_connection.depth = 0;
 }
 
-int64_t CDatabase::LastInsertId() const
+std::string CDatabase::LastError()
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    return Connection().Link().LastError();
 }
 
-bool CDatabase::Open(const std::string& path, std::string& error)
+int CDatabase::Changes()
 {
-    if (m_db != nullptr) {
+    return Connection().Link().Changes();
+}
+
+int64_t CDatabase::LastInsertId()
+{
+    return Connection().Link().LastInsertId();
+}
+
+bool CDatabase::Open(const std::string& target, std::string& error)
+{
+    if (!m_target.empty()) {
         error = "database already open";
         return false;
     }
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
-    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
-        error = "cannot open " + path + ": " + LastError();
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+    m_dialect = IsPostgresTarget(target) ? SqlDialect::postgresql : SqlDialect::sqlite;
+    m_target = target;
+    std::unique_ptr<CDbConnection> link = Connect(error);
+    if (!link) {
+        m_target.clear();
         return false;
     }
-    sqlite3_busy_timeout(m_db, 5000);
-    if (!Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;", error))
+    if (m_dialect == SqlDialect::sqlite)
+        m_filePath = static_cast<CSqliteConnection&>(*link).FileName();
+    auto connection = std::make_unique<CThreadConnection>(
+        m_dialect, [this](std::string& message) { return Connect(message); }, std::move(link));
+    if (!Migrate(*connection, error)) {
+        m_target.clear();
         return false;
-    return Migrate(error);
+    }
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    m_connections[std::this_thread::get_id()] = std::move(connection);
+    (void)&t_threadEnd;
+    return true;
 }
 
 bool CDatabase::Execute(const std::string& sql, std::string& error)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        error = message ? message : LastError();
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
+    return Connection().Execute(sql, error);
 }
 
-bool CDatabase::Migrate(std::string& error)
+bool CDatabase::Migrate(CThreadConnection& connection, std::string& error)
 {
+    const bool pg = m_dialect == SqlDialect::postgresql;
     // The version is read inside the write transaction, so that two servers starting on
-    // a new file at once do not both create the schema.
-    if (!Execute("BEGIN IMMEDIATE;", error))
+    // a new database at once do not both create the schema.
+    if (!connection.Execute(connection.Link().BeginWrite(), error))
         return false;
     auto fail = [&](const std::string& message) {
         std::string ignored;
-        Execute("ROLLBACK;", ignored);
+        connection.Execute("ROLLBACK;", ignored);
         error = message;
         return false;
     };
+    std::string message;
+    if (pg && (!connection.Execute(kPgWriteLock, message) || !connection.Execute(kPgVersionTable, message)))
+        return fail("cannot read the schema version: " + message);
     int64_t version = 0;
     {
-        CStatement read(m_db, "PRAGMA user_version;");
+        CStatement& read =
+            connection.Statement(pg ? "SELECT COALESCE(MAX(Version), 0) FROM SchemaVersion;" : "PRAGMA user_version;");
         if (!read.Step())
-            return fail("cannot read the schema version: " + LastError());
+            return fail("cannot read the schema version: " + connection.Link().LastError());
         version = read.ColumnInt(0);
+        read.Reset();
     }
     if (version > kSchemaVersion)
         return fail("the database was written by a newer server (schema " + std::to_string(version) + ")");
+    if (pg && version == 0 && !connection.Execute(Sql::PgSchemaPrelude(), message))
+        return fail("cannot create the schema: " + message);
     for (int64_t step = version; step < kSchemaVersion; ++step) {
+        const std::string next = std::to_string(step + 1);
         const std::string sql =
-            std::string(kMigrations[step]) + "PRAGMA user_version = " + std::to_string(step + 1) + ";";
-        std::string message;
-        if (!Execute(sql, message))
+            Sql::SchemaText(m_dialect, kMigrations[step]) +
+            (pg ? "DELETE FROM SchemaVersion; INSERT INTO SchemaVersion (Version) VALUES (" + next + ");"
+                : "PRAGMA user_version = " + next + ";");
+        if (!connection.Execute(sql, message))
             return fail("cannot create the schema: " + message);
     }
-    return Execute("COMMIT;", error);
+    return connection.Execute("COMMIT;", error);
 }
 
 bool RunWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts)

@@ -1,54 +1,66 @@
 #pragma once
-// The server's SQLite database: one connection shared by the connection threads (each
-// operation takes the lock), WAL journal, and a schema brought up to date on open.
+// The server's database: SQLite (a file) or PostgreSQL (a connection URI). Every thread
+// that uses it gets a connection of its own, so reads run side by side; writers are
+// serialised by the database itself (write transactions wait for each other). The
+// schema is brought up to date on open.
+
+#include "server/db/db_connection.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
-struct sqlite3;
-struct sqlite3_stmt;
+class CDatabase;
+class CThreadConnection;
 
 class CStatement {
 public:
-    CStatement(sqlite3* db, const std::string& sql);
-    ~CStatement();
+    // A statement of its own (not cached) on the calling thread's connection.
+    CStatement(CDatabase& database, const std::string& sql);
+    explicit CStatement(std::unique_ptr<CDbStatement> statement) : m_statement(std::move(statement)) {}
     CStatement(const CStatement&) = delete;
     CStatement& operator=(const CStatement&) = delete;
 
-    bool IsValid() const { return m_statement != nullptr; }
+    bool IsValid() const { return m_statement && m_statement->IsValid(); }
 
     // Parameters count from 1. Texts and blobs are bound by copy, byte for byte.
-    void BindText(int index, const std::string& text);
-    void BindBlob(int index, const std::string& bytes);
-    void BindInt(int index, int64_t value);
-    void BindDouble(int index, double value);
-    void BindNull(int index);
+    // Binding to a statement that did not compile does nothing.
+    void BindText(int index, const std::string& text) { if (IsValid()) m_statement->BindText(index, text); }
+    void BindBlob(int index, const std::string& bytes) { if (IsValid()) m_statement->BindBlob(index, bytes); }
+    void BindInt(int index, int64_t value) { if (IsValid()) m_statement->BindInt(index, value); }
+    void BindDouble(int index, double value) { if (IsValid()) m_statement->BindDouble(index, value); }
+    void BindNull(int index) { if (IsValid()) m_statement->BindNull(index); }
 
     // True while a row is available; Done() tells a clean end from an error afterwards.
-    bool Step();
-    bool Done() const { return m_done; }
+    bool Step() { return IsValid() && m_statement->Step(); }
+    bool Done() const { return IsValid() && m_statement->Done(); }
 
-    std::string ColumnText(int index) const;
-    std::string ColumnBlob(int index) const;
-    int64_t ColumnInt(int index) const;
-    double ColumnDouble(int index) const;
-    bool ColumnIsNull(int index) const;
+    // Columns count from 0; read only while a row is available.
+    std::string ColumnText(int index) const { return m_statement->ColumnText(index); }
+    std::string ColumnBlob(int index) const { return m_statement->ColumnBlob(index); }
+    int64_t ColumnInt(int index) const { return m_statement->ColumnInt(index); }
+    double ColumnDouble(int index) const { return m_statement->ColumnDouble(index); }
+    bool ColumnIsNull(int index) const { return m_statement->ColumnIsNull(index); }
     // True when the column holds a text (as opposed to a number, a blob or NULL).
-    bool ColumnIsText(int index) const;
+    bool ColumnIsText(int index) const { return m_statement->ColumnIsText(index); }
 
     // Makes the statement ready to run again: rewinds it and clears its parameters.
-    void Reset();
+    void Reset()
+    {
+        if (IsValid())
+            m_statement->Reset();
+    }
 
 private:
-    sqlite3_stmt* m_statement = nullptr;
-    bool m_done = false;
+    std::unique_ptr<CDbStatement> m_statement;
 };
 
-// A statement from the database's cache, rewound and cleared when the handle goes.
+// A statement from the connection's cache, rewound and cleared when the handle goes.
 class CCachedStatement {
 public:
     explicit CCachedStatement(CStatement& statement) : m_statement(statement) {}
@@ -65,39 +77,85 @@ private:
 
 class CDatabase {
 public:
-    // The schema version this build writes (PRAGMA user_version).
+    // The schema version this build writes.
     static constexpr int kSchemaVersion = 2;
 
-    CDatabase() = default;
+    CDatabase();
     ~CDatabase();
     CDatabase(const CDatabase&) = delete;
     CDatabase& operator=(const CDatabase&) = delete;
 
-    // Opens or creates the file and brings its schema to kSchemaVersion. A database
-    // from a newer build is refused.
-    bool Open(const std::string& path, std::string& error);
+    // Opens the database and brings its schema to kSchemaVersion: a PostgreSQL database
+    // when the target is a postgresql:// (or postgres://) URI, else the SQLite file of
+    // that path, created when missing. A database from a newer build is refused.
+    bool Open(const std::string& target, std::string& error);
+
+    SqlDialect Dialect() const { return m_dialect; }
+    // The SQLite file, empty for PostgreSQL and for an in-memory database.
+    const std::string& FilePath() const { return m_filePath; }
 
     // Runs statements without results; false (with the error text) on failure.
     bool Execute(const std::string& sql, std::string& error);
 
-    sqlite3* Handle() const { return m_db; }
-    std::mutex& Mutex() { return m_mutex; }
+    // Serialises only the callers that take it: nothing inside the database uses it any
+    // more (each thread has its own connection). Kept for code written against the
+    // single shared connection.
+    std::mutex& Mutex() { return m_compatibilityMutex; }
 
-    // A prepared statement kept for the life of the database, rewound and cleared. The
-    // caller holds the lock; the statement is invalid (IsValid false) when the text does
-    // not compile. Two handles of one text share the statement: use one at a time.
+    // A prepared statement of the calling thread's connection, kept for the life of the
+    // connection, rewound and cleared. The statement is invalid (IsValid false) when the
+    // text does not compile. Two handles of one text share the statement: use one at a
+    // time.
     CCachedStatement Prepare(const std::string& sql);
-    std::string LastError() const;
-    // Rows changed by the last INSERT, UPDATE or DELETE.
-    int Changes() const;
-    // The row id given by the last INSERT.
-    int64_t LastInsertId() const;
+    std::string LastError();
+    // Rows changed by the calling thread's last INSERT, UPDATE or DELETE.
+    int Changes();
+    // The row id given by the calling thread's last INSERT.
+    int64_t LastInsertId();
+
+    // The calling thread's connection (opened on first use).
+    CThreadConnection& Connection();
+    // Closes the connection of a thread that ends.
+    void ReleaseThread(std::thread::id thread);
 
 private:
-    bool Migrate(std::string& error);
+    bool Migrate(CThreadConnection& connection, std::string& error);
+    std::unique_ptr<CDbConnection> Connect(std::string& error) const;
 
-    sqlite3* m_db = nullptr;
-    std::mutex m_mutex;
+    SqlDialect m_dialect = SqlDialect::sqlite;
+    std::string m_target;
+    std::string m_filePath;
+    std::mutex m_compatibilityMutex;
+    std::mutex m_connectionsMutex;
+    std::unordered_map<std::thread::id, std::unique_ptr<CThreadConnection>> m_connections;
+};
+
+// One thread's connection with its statement cache and its transaction state.
+class CThreadConnection {
+public:
+    using Connector = std::function<std::unique_ptr<CDbConnection>(std::string& error)>;
+    // Connects at once; when the database cannot be reached, every use fails until a
+    // later use finds it back.
+    CThreadConnection(SqlDialect dialect, Connector connect, std::unique_ptr<CDbConnection> connection = nullptr);
+
+    ~CThreadConnection();
+    CThreadConnection(const CThreadConnection&) = delete;
+    CThreadConnection& operator=(const CThreadConnection&) = delete;
+
+    CDbConnection& Link() { return *m_connection; }
+    // The cached statement of the text; reconnects first when the link was lost and no
+    // transaction is open.
+    CStatement& Statement(const std::string& sql);
+    bool Execute(const std::string& sql, std::string& error);
+
+    // Nesting depth of the open transaction (0: none).
+    int depth = 0;
+
+private:
+    void ReconnectIfLost();
+
+    Connector m_connect;
+    std::unique_ptr<CDbConnection> m_connection;
     std::unordered_map<std::string, std::unique_ptr<CStatement>> m_statements;
 };
 
@@ -106,8 +164,9 @@ bool RunWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<s
 // True when the query, with the texts bound in order, yields a row.
 bool AnyRowWithTexts(CDatabase& db, const std::string& sql, std::initializer_list<std::string> texts);
 
-// The database lock and one write transaction (BEGIN IMMEDIATE) for as long as the
-// object lives. Without Commit() everything done under it is rolled back.
+// One write transaction on the calling thread's connection for as long as the object
+// lives; other writers wait until it ends. Without Commit() everything done under it is
+// rolled back.
 class CTransaction {
 public:
     explicit CTransaction(CDatabase& database);
@@ -120,7 +179,20 @@ public:
     bool Commit();
 
 private:
-    CDatabase& m_database;
-    std::lock_guard<std::mutex> m_lock;
+    CThreadConnection& m_connection;
+    bool m_open = false;
+};
+
+// Several reads that see one state of the database, whatever other connections write
+// meanwhile. Inside a transaction that is already open it does nothing.
+class CReadTransaction {
+public:
+    explicit CReadTransaction(CDatabase& database);
+    ~CReadTransaction();
+    CReadTransaction(const CReadTransaction&) = delete;
+    CReadTransaction& operator=(const CReadTransaction&) = delete;
+
+private:
+    CThreadConnection& m_connection;
     bool m_open = false;
 };

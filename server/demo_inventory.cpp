@@ -685,7 +685,7 @@ int CDemoBuilder::Build(CServerLog& log)
 int SeedDemoInventory(CInventoryStore& inventory, CServerLog& log)
 {
     {
-        std::lock_guard<std::mutex> lock(inventory.database.Mutex());
+        CReadTransaction read(inventory.database);
         CCachedStatement used = inventory.database.Prepare(
             "SELECT (SELECT COUNT(*) FROM Cases) + (SELECT COUNT(*) FROM Regions);");
         if (!used->Step() || used->ColumnInt(0) != 0)

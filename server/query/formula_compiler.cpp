@@ -84,7 +84,7 @@ public:
     bool Run()
     {
         if (Peek().kind == FormulaToken::end) {
-            m_out.sql = "1";
+            m_out.sql = "TRUE";
             return true;
         }
         std::string sql;
@@ -228,7 +228,7 @@ private:
         }
     }
 
-    // "=" and the orderings as they are; "<>" as IS NOT, which also holds for no value.
+    // "=" and the orderings as they are; "<>" as IS DISTINCT FROM, which also holds for no value.
     bool Compare(const std::string& expr, FormulaToken::Kind op, const FormulaToken& at, SqlValue value,
                  std::string& sql)
     {
@@ -237,7 +237,7 @@ private:
         if (op == FormulaToken::equal)
             sql = "(" + expr + " = " + m_lastPlaceholder + ")";
         else if (op == FormulaToken::notEqual)
-            sql = "(" + expr + " IS NOT " + m_lastPlaceholder + ")";
+            sql = "(" + expr + " IS DISTINCT FROM " + m_lastPlaceholder + ")";
         else
             sql = "(" + expr + OrderingSql(op) + m_lastPlaceholder + ")";
         return true;
@@ -267,7 +267,7 @@ private:
                 return false;
             match = "(" + match + " AND " + expr + " < " + m_lastPlaceholder + ")";
         }
-        sql = negate ? "(COALESCE(" + match + ", 0) = 0)" : "(" + match + ")";
+        sql = negate ? "(NOT COALESCE(" + match + ", FALSE))" : "(" + match + ")";
         return true;
     }
 
@@ -277,9 +277,9 @@ private:
         if (!AddParameter(at, GlobPattern(at.text)))
             return false;
         if (negate)
-            sql = "(COALESCE(" + expr + " NOT GLOB " + m_lastPlaceholder + ", 1))";
+            sql = "(COALESCE(NOT glob(" + m_lastPlaceholder + ", " + expr + "), TRUE))";
         else
-            sql = "(" + expr + " GLOB " + m_lastPlaceholder + ")";
+            sql = "(glob(" + m_lastPlaceholder + ", " + expr + "))";
         return true;
     }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Compiles the case view formula language into an SQLite WHERE condition with bound
+// Compiles the case view formula language into a WHERE condition (SQLite and PostgreSQL) with bound
 // parameters.
 //
 //   formula    := [ or-expr ]                      (an empty formula selects everything)

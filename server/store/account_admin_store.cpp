@@ -233,7 +233,7 @@ bool IsValidLoginId(const std::string& loginId)
 
 bool CAccountAdminStore::GetParent(const std::string& name, CAdminParentUser& parent)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const auto& map = ParentColumns();
     CCachedStatement select =
         m_db.Prepare("SELECT ParentID, COALESCE(LoginID, ''), " + map.Names() + " FROM Parents WHERE Name = ?;");
@@ -249,7 +249,7 @@ bool CAccountAdminStore::GetParent(const std::string& name, CAdminParentUser& pa
 
 bool CAccountAdminStore::GetChild(const std::string& name, CAdminChildUser& child)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const auto& map = ChildColumns();
     CCachedStatement select =
         m_db.Prepare("SELECT ChildID, LoginID, " + map.Names() + " FROM Children WHERE Name = ?;");
@@ -338,7 +338,7 @@ int CAccountAdminStore::SetParent(const std::string& name, const CAdminParentUse
         insert->BindInt(next + 4, kParentRights);
         insert->BindInt(next + 5, newId);
         insert->Step();
-        if (!insert->Done() || !CParentSecrets::Store(m_db, m_db.LastInsertId(), parent.connectionPassword))
+        if (!insert->Done() || !CParentSecrets::Store(m_db, newId, parent.connectionPassword))
             return Status::failed;
         return transaction.Commit() ? Status::ok : Status::failed;
     }
@@ -414,7 +414,7 @@ int CAccountAdminStore::SetChild(const std::string& name, const CAdminChildUser&
     const int next = static_cast<int>(map.Size()) + 1;
     if (mode == Mode::add) {
         CAdminChildUser stored = child;
-        CCachedStatement now = m_db.Prepare("SELECT julianday('now', 'localtime') - 2415018.5;");
+        CCachedStatement now = m_db.Prepare(std::string("SELECT ") + Sql::LocalDayNumberNow(m_db.Dialect()) + ";");
         if (now->Step())
             stored.date = CDateTime{CDateTime::valid, now->ColumnDouble(0)};
         const int64_t newId = NextAccountId(m_db, AccountKind::child);
@@ -490,7 +490,7 @@ bool CAccountAdminStore::GetBillingDefaults(const std::string& account, int kind
 {
     if (kind != kParentAccount && kind != kChildAccount)
         return false;
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     if (!FindAccountId(m_db, kind == kParentAccount ? kParentsTable : kChildrenTable, account))
         return false;
     rows = ReadBillingDefaults(m_db, kind, account);
@@ -529,9 +529,9 @@ int CAccountAdminStore::SetBillingDefaults(const std::string& account, int kind,
 
 bool CAccountAdminStore::GetParentConnection(const std::string& name, ParentConnection& connection)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select =
-        m_db.Prepare("SELECT ConnectionKind, HostName, IFNULL(LoginID, '') FROM Parents WHERE Name = ?;");
+        m_db.Prepare("SELECT ConnectionKind, HostName, COALESCE(LoginID, '') FROM Parents WHERE Name = ?;");
     select->BindText(1, name);
     if (!select->Step())
         return false;
@@ -544,7 +544,7 @@ bool CAccountAdminStore::GetParentConnection(const std::string& name, ParentConn
 
 std::vector<CParentUser> CAccountAdminStore::ListParents(bool withHidden)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         "SELECT Name, MasterDueDays, AuditDueDays, Type FROM Parents WHERE Hidden = 0 OR ? ORDER BY Name;");
     select->BindInt(1, withHidden ? 1 : 0);
@@ -562,7 +562,7 @@ std::vector<CParentUser> CAccountAdminStore::ListParents(bool withHidden)
 
 std::vector<CChildUser> CAccountAdminStore::ListChildren(bool withHidden)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select =
         m_db.Prepare("SELECT Name, GroupCode, LoginID FROM Children WHERE Hidden = 0 OR ? ORDER BY Name;");
     select->BindInt(1, withHidden ? 1 : 0);
@@ -579,7 +579,7 @@ std::vector<CChildUser> CAccountAdminStore::ListChildren(bool withHidden)
 
 bool CAccountAdminStore::FindParentEntry(const std::string& name, CParentUser& entry)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select =
         m_db.Prepare("SELECT Name, MasterDueDays, AuditDueDays, Type FROM Parents WHERE Name = ?;");
     select->BindText(1, name);
@@ -594,7 +594,7 @@ bool CAccountAdminStore::FindParentEntry(const std::string& name, CParentUser& e
 
 bool CAccountAdminStore::FindChildEntry(const std::string& name, CChildUser& entry)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare("SELECT Name, GroupCode, LoginID FROM Children WHERE Name = ?;");
     select->BindText(1, name);
     if (!select->Step())
@@ -607,7 +607,7 @@ bool CAccountAdminStore::FindChildEntry(const std::string& name, CChildUser& ent
 
 bool CAccountAdminStore::FindLogin(const std::string& loginId, AccountKind& kind, int64_t& accountId)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement child = m_db.Prepare("SELECT ChildID FROM Children WHERE LoginID = ?;");
     child->BindText(1, loginId);
     if (child->Step()) {

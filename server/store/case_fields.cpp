@@ -58,7 +58,7 @@ std::vector<CaseField> MakeFields()
         const auto stored = StoredNames().find(entry.column);
         field.column = "c." + std::string(stored == StoredNames().end() ? entry.column : stored->second);
         if (field.token == "[IsProductive]")
-            field.value = "(NOT " + field.column + ")";  // the column marks non-productive audits
+            field.value = "(CASE WHEN " + field.column + " = 0 THEN 1 ELSE 0 END)";  // the column marks non-productive audits
         else if (field.type == FieldType::text)
             field.value = "NULLIF(" + field.column + ", '')";
         else

@@ -25,9 +25,9 @@ bool CCaseQueryStore::Run(const SessionUser& user, const CCaseQueryRequestInfo& 
     for (const CCaseQueryResultColInfo& column : query.columns)
         results.resultColumns.push_back(std::make_shared<CCaseQueryResultColInfo>(column));
 
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     // Not kept in the statement cache: every formula makes a text of its own.
-    CStatement select(m_db.Handle(), query.sql);
+    CStatement select(m_db, query.sql);
     if (!select.IsValid()) {
         error = "the query does not compile: " + m_db.LastError();
         return false;

@@ -216,7 +216,7 @@ std::string CCaseStore::NextCaseNumber()
     for (int attempt = 0; attempt < 1000; ++attempt) {
         CCachedStatement bump = m_db.Prepare(
             "INSERT INTO Counters (Name, Value) VALUES (?, 1)"
-            " ON CONFLICT (Name) DO UPDATE SET Value = Value + 1 RETURNING Value;");
+            " ON CONFLICT (Name) DO UPDATE SET Value = Counters.Value + 1 RETURNING Value;");
         bump->BindText(1, counter);
         if (!bump->Step())
             return {};
@@ -258,7 +258,7 @@ std::string CCaseStore::Insert(CAuditCase& record, const std::string& assignor)
 
 bool CCaseStore::Get(const SessionUser& user, const std::string& caseNumber, CAuditCase& record)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     return Reach(user, caseNumber, &record) != 0;
 }
 
@@ -379,7 +379,7 @@ int CCaseStore::GetMultiProps(const SessionUser& user, const std::vector<std::st
 {
     if (caseNumbers.empty() || caseNumbers.size() > kMaxCasesPerCommand)
         return Status::failed;
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     // The cases are compared with the first one as they are read, one at a time.
     CAuditCase first;
     if (Reach(user, caseNumbers.front(), &first) == 0)
@@ -521,7 +521,7 @@ int CCaseStore::SetMultiProps(const SessionUser& user, const std::vector<std::st
 bool CCaseStore::GetPolicyPages(const SessionUser& user, const std::string& caseNumber,
                                 std::vector<CPolicyPage>& pages)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CAuditCase record;
     if (Reach(user, caseNumber, &record) == 0)
         return false;
@@ -555,7 +555,7 @@ int CCaseStore::SetPolicyPages(const SessionUser& user, const std::string& caseN
 bool CCaseStore::GetTracking(const SessionUser& user, const std::string& caseNumber,
                              std::vector<CTrackingEntry>& entries)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = Reach(user, caseNumber);
     if (id == 0)
         return false;
@@ -580,7 +580,7 @@ bool CCaseStore::GetTracking(const SessionUser& user, const std::string& caseNum
 
 bool CCaseStore::GetSchedule(const SessionUser& user, const std::string& caseNumber, CCaseScheduleInfo& schedule)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = Reach(user, caseNumber);
     if (id == 0)
         return false;

@@ -113,7 +113,7 @@ std::string TargetToken(const CCaseQueryData& view, TargetSlot slot)
 // 06:00, which comes after -1.0).
 std::string Timeline(const std::string& expr)
 {
-    return "(CASE WHEN " + expr + " < 0 THEN 2 * CAST(" + expr + " AS INTEGER) - " + expr + " ELSE " + expr + " END)";
+    return "(CASE WHEN " + expr + " < 0 THEN 2 * trunc(" + expr + ") - " + expr + " ELSE " + expr + " END)";
 }
 
 class CQueryBuilder {
@@ -211,7 +211,8 @@ public:
             key += " COLLATE NOCASE";
         else if (field->type == FieldType::dateTime)
             key = Timeline(key);
-        m_order.push_back(key + (ascending ? " ASC" : " DESC"));
+        // No value sorts before every value, on every engine.
+        m_order.push_back(key + (ascending ? " ASC NULLS FIRST" : " DESC NULLS LAST"));
         return true;
     }
 

@@ -200,7 +200,7 @@ bool CDetailStore::UpdateDefaultAttachment(int64_t caseId)
 bool CDetailStore::GetAttachments(const SessionUser& user, const std::string& caseNumber, bool archivedOnly,
                                   std::vector<CAttachment>& attachments)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
     if (id == 0)
         return false;
@@ -227,7 +227,7 @@ bool CDetailStore::GetAttachments(const SessionUser& user, const std::string& ca
 bool CDetailStore::GetAttachmentBytes(const SessionUser& user, const std::string& caseNumber, int32_t attachmentId,
                                       bool archivedOnly, std::string& bytes)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
     if (id == 0)
         return false;
@@ -244,7 +244,7 @@ bool CDetailStore::GetAttachmentDocument(const SessionUser& user, const std::str
                                          int32_t attachmentId, bool archivedOnly, const std::string& kind,
                                          std::string& bytes)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = ReachReadable(m_cases, user, caseNumber, archivedOnly);
     if (id == 0)
         return false;
@@ -354,7 +354,7 @@ int CDetailStore::ReplaceAuditBytes(const SessionUser& user, const std::string& 
 bool CDetailStore::GetBillingEntries(const SessionUser& user, const std::string& caseNumber,
                                      std::vector<CBillingEntry>& entries)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = m_cases.Reach(user, caseNumber);
     if (id == 0)
         return false;
@@ -431,7 +431,7 @@ int CDetailStore::SetBillingEntry(const SessionUser& user, const std::string& ca
 int CDetailStore::DefaultBillingEntry(const SessionUser& user, const std::string& caseNumber,
                                       const std::string& party, bool partyIsChild, CBillingEntry& entry)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CAuditCase record;
     if (m_cases.Reach(user, caseNumber, &record) == 0 || party.empty())
         return Status::failed;
@@ -444,7 +444,7 @@ bool CDetailStore::ProposeMultiBilling(const SessionUser& user, const std::vecto
     if (choice < BillingChoice::parentsOnly || choice > BillingChoice::parentsAndChildren ||
         caseNumbers.size() > kMaxCasesPerCommand / 10)
         return false;
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     entries.clear();
     for (const std::string& number : caseNumbers) {
         CAuditCase record;
@@ -506,7 +506,7 @@ int CDetailStore::AddMultiBilling(const SessionUser& user, const std::vector<CMu
 bool CDetailStore::GetProgressReports(const SessionUser& user, const std::string& caseNumber,
                                       std::vector<CProgressRptEntry>& entries)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     const int64_t id = m_cases.Reach(user, caseNumber);
     if (id == 0)
         return false;

@@ -167,7 +167,7 @@ int CGeoStore::SetTerritory(const std::string& name, const CAdminTerritory& terr
 
 bool CGeoStore::GetTerritory(CAdminTerritory& territory)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         "SELECT t.TerritoryID, t.BillingCode FROM Territories t JOIN Regions r ON r.RegionID = t.RegionID"
         " WHERE r.Name = ? AND t.Name = ?;");
@@ -196,7 +196,7 @@ bool CGeoStore::GetTerritory(CAdminTerritory& territory)
 
 void CGeoStore::TerritoryOf(const CRegionLocRec& location, CRegionTerrRec& answer)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     answer.regionName.clear();
     answer.territoryName.clear();
     auto take = [&](CStatement& select) {
@@ -229,7 +229,7 @@ void CGeoStore::TerritoryOf(const CRegionLocRec& location, CRegionTerrRec& answe
 
 bool CGeoStore::CityStateOf(const std::string& zip, std::string& city, std::string& state)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     for (const std::string& key : {zip, zip.substr(0, 5)}) {
         CCachedStatement select = m_db.Prepare("SELECT City, State FROM ZipCodes WHERE Zip = ?;");
         select->BindText(1, key);
@@ -245,14 +245,15 @@ bool CGeoStore::CityStateOf(const std::string& zip, std::string& city, std::stri
 bool CGeoStore::AddZipCode(const std::string& zip, const std::string& city, const std::string& state,
                            const std::string& county)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
-    return RunWithTexts(m_db, "INSERT OR REPLACE INTO ZipCodes (Zip, City, State, County) VALUES (?, ?, ?, ?);",
-                    {zip, city, state, county});
+    return RunWithTexts(m_db,
+                        "INSERT INTO ZipCodes (Zip, City, State, County) VALUES (?, ?, ?, ?) ON CONFLICT (Zip)"
+                        " DO UPDATE SET City = excluded.City, State = excluded.State, County = excluded.County;",
+                        {zip, city, state, county});
 }
 
 std::vector<std::string> CGeoStore::RegionNames()
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare("SELECT Name FROM Regions ORDER BY Name;");
     std::vector<std::string> names;
     while (select->Step())
@@ -262,7 +263,7 @@ std::vector<std::string> CGeoStore::RegionNames()
 
 std::vector<std::string> CGeoStore::TerritoryEntries()
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(
         "SELECT r.Name, t.Name FROM Territories t JOIN Regions r ON r.RegionID = t.RegionID ORDER BY r.Name, t.Name;");
     std::vector<std::string> entries;

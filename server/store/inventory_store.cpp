@@ -4,7 +4,7 @@
 
 std::string CInventoryStore::Setting(const std::string& key, const std::string& fallback)
 {
-    std::lock_guard<std::mutex> lock(database.Mutex());
+    CReadTransaction read(database);
     CCachedStatement select = database.Prepare("SELECT Value FROM Settings WHERE Key = ?;");
     select->BindText(1, key);
     return select->Step() ? select->ColumnText(0) : fallback;
@@ -12,8 +12,8 @@ std::string CInventoryStore::Setting(const std::string& key, const std::string& 
 
 bool CInventoryStore::SetSetting(const std::string& key, const std::string& value)
 {
-    std::lock_guard<std::mutex> lock(database.Mutex());
-    CCachedStatement insert = database.Prepare("INSERT OR REPLACE INTO Settings (Key, Value) VALUES (?, ?);");
+    CCachedStatement insert = database.Prepare(
+        "INSERT INTO Settings (Key, Value) VALUES (?, ?) ON CONFLICT (Key) DO UPDATE SET Value = excluded.Value;");
     insert->BindText(1, key);
     insert->BindText(2, value);
     insert->Step();

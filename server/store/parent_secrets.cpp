@@ -2,7 +2,6 @@
 
 #include <openssl/evp.h>
 #include <openssl/rand.h>
-#include <sqlite3.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,8 +51,8 @@ bool LoadKey(CDatabase& database, Key& key)
     static Key processKey{};
     static bool processKeyMade = false;
     std::lock_guard<std::mutex> lock(mutex);
-    const char* file = sqlite3_db_filename(database.Handle(), "main");
-    if (file == nullptr || *file == '\0') {
+    const std::string& file = database.FilePath();
+    if (file.empty()) {
         if (!processKeyMade && RAND_bytes(processKey.data(), static_cast<int>(processKey.size())) != 1)
             return false;
         processKeyMade = true;
@@ -123,9 +122,10 @@ std::optional<std::string> Open(const Key& key, const std::string& sealed)
 bool EnsureTable(CDatabase& database)
 {
     std::string error;
-    return database.Execute("CREATE TABLE IF NOT EXISTS ParentSecrets ("
-                            "  ParentID INTEGER PRIMARY KEY REFERENCES Parents ON DELETE CASCADE,"
-                            "  Secret BLOB NOT NULL);",
+    return database.Execute(Sql::SchemaText(database.Dialect(),
+                                            "CREATE TABLE IF NOT EXISTS ParentSecrets ("
+                                            "  ParentID INTEGER NOT NULL PRIMARY KEY REFERENCES Parents ON DELETE CASCADE,"
+                                            "  Secret BLOB NOT NULL);"),
                             error);
 }
 
@@ -147,7 +147,8 @@ bool CParentSecrets::Store(CDatabase& database, int64_t parentId, const std::str
     const std::optional<std::string> sealed = Seal(key, password);
     if (!sealed)
         return false;
-    CCachedStatement insert = database.Prepare("INSERT OR REPLACE INTO ParentSecrets (ParentID, Secret) VALUES (?, ?);");
+    CCachedStatement insert = database.Prepare("INSERT INTO ParentSecrets (ParentID, Secret) VALUES (?, ?)"
+                                               " ON CONFLICT (ParentID) DO UPDATE SET Secret = excluded.Secret;");
     insert->BindInt(1, parentId);
     insert->BindBlob(2, *sealed);
     insert->Step();

@@ -5,7 +5,7 @@
 std::vector<CAuditCase> ReadReportCases(CDatabase& database, CCaseStore& cases, const SessionUser& user,
                                         const std::vector<std::string>& caseNumbers)
 {
-    std::lock_guard<std::mutex> lock(database.Mutex());
+    CReadTransaction read(database);
     std::vector<std::string> numbers;
     if (caseNumbers.empty()) {
         CCachedStatement select = database.Prepare(user.boundToParent

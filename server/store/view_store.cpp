@@ -41,7 +41,7 @@ bool LoadArchiveBytes(const std::string& bytes, CObject& record)
 
 std::vector<CCaseViewParam> CViewStore::CaseViewParams(const ViewOwner& owner)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT ViewID, Name, Scope, ViewType FROM CaseViews WHERE ") +
                                            OwnerColumn(owner) + " = ? ORDER BY Position, ViewID;");
     select->BindInt(1, owner.accountId);
@@ -59,7 +59,7 @@ std::vector<CCaseViewParam> CViewStore::CaseViewParams(const ViewOwner& owner)
 
 bool CViewStore::GetCaseView(const ViewOwner& owner, int32_t viewId, CCaseQueryData& view)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT Definition FROM CaseViews WHERE ViewID = ? AND ") +
                                            OwnerColumn(owner) + " = ?;");
     select->BindInt(1, viewId);
@@ -113,7 +113,7 @@ int CViewStore::SetCaseView(const ViewOwner& owner, int32_t viewId, const CCaseQ
 
 bool CViewStore::GetCaseViewSet(const ViewOwner& owner, std::vector<std::shared_ptr<CCaseQueryData>>& views)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT Definition FROM CaseViews WHERE ") + OwnerColumn(owner) +
                                            " = ? ORDER BY Position, ViewID;");
     select->BindInt(1, owner.accountId);
@@ -204,7 +204,7 @@ int CViewStore::SetCaseViewSet(const ViewOwner& owner, const std::vector<std::sh
 
 std::vector<CReportViewParam> CViewStore::ReportViewParams(const ViewOwner& owner)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT ViewID, Name FROM ReportViews WHERE ") +
                                            OwnerColumn(owner) + " = ? ORDER BY Position;");
     select->BindInt(1, owner.accountId);
@@ -220,7 +220,7 @@ std::vector<CReportViewParam> CViewStore::ReportViewParams(const ViewOwner& owne
 
 bool CViewStore::GetReportViewSet(const ViewOwner& owner, std::vector<std::shared_ptr<CReportPropItem>>& views)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT Name, ReportFile, Settings FROM ReportViews WHERE ") +
                                            OwnerColumn(owner) + " = ? ORDER BY Position;");
     select->BindInt(1, owner.accountId);
@@ -237,7 +237,7 @@ bool CViewStore::GetReportViewSet(const ViewOwner& owner, std::vector<std::share
 
 bool CViewStore::GetReportView(const ViewOwner& owner, const std::string& name, CReportPropItem& view)
 {
-    std::lock_guard<std::mutex> lock(m_db.Mutex());
+    CReadTransaction read(m_db);
     CCachedStatement select = m_db.Prepare(std::string("SELECT Name, ReportFile, Settings FROM ReportViews WHERE ") +
                                            OwnerColumn(owner) + " = ? AND Name = ? ORDER BY Position LIMIT 1;");
     select->BindInt(1, owner.accountId);

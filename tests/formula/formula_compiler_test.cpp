@@ -76,7 +76,7 @@ TEST(FormulaCompiler, EmptyFormulaSelectsEverything)
     for (const char* formula : {"", "   ", "\t\n"}) {
         const CompiledFormula r = Compiler().Compile(formula);
         EXPECT_TRUE(r.ok);
-        EXPECT_EQ(r.sql, "1");
+        EXPECT_EQ(r.sql, "TRUE");
         EXPECT_TRUE(r.parameters.empty());
     }
 }

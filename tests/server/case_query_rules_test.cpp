@@ -29,19 +29,19 @@ TEST(CaseFields, EveryCatalogueFieldReadsAColumnOfTheCaseTable)
     std::string error;
     ASSERT_TRUE(database.Open(":memory:", error)) << error;
     ASSERT_EQ(CaseFields().size(), 64u);
-    std::lock_guard<std::mutex> lock(database.Mutex());
+    CReadTransaction read(database);
     for (const CaseField& field : CaseFields()) {
-        CStatement select(database.Handle(), "SELECT " + field.value + ", " + field.column + " FROM Cases c;");
+        CStatement select(database, "SELECT " + field.value + ", " + field.column + " FROM Cases c;");
         EXPECT_TRUE(select.IsValid()) << field.token << ": " << database.LastError();
         // A formula on the field compiles to a condition the table takes as well.
         const CompiledFormula compiled = CaseFormulaCompiler().Compile(field.token + " <> NULL");
         ASSERT_TRUE(compiled.ok) << field.token << ": " << compiled.error;
-        CStatement where(database.Handle(), "SELECT 1 FROM Cases c WHERE " + compiled.sql + ";");
+        CStatement where(database, "SELECT 1 FROM Cases c WHERE " + compiled.sql + ";");
         EXPECT_TRUE(where.IsValid()) << field.token << ": " << database.LastError();
     }
     EXPECT_EQ(FindCaseField("[SysParentName]")->column, "c.ParentName");
     EXPECT_EQ(FindCaseField("[Territory]")->column, "c.TerritoryName");
-    EXPECT_EQ(FindCaseField("[IsProductive]")->value, "(NOT c.IsNonProductive)");
+    EXPECT_EQ(FindCaseField("[IsProductive]")->value, "(CASE WHEN c.IsNonProductive = 0 THEN 1 ELSE 0 END)");
     EXPECT_EQ(FindCaseField("[insuredname]"), nullptr);
 }
 

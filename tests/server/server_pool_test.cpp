@@ -37,11 +37,11 @@ int TryLogIn(int port, const std::string& userId)
 TEST(ServerPool, AnAccountHoldsOneSessionAcrossServers)
 {
     CTempDir temp;
-    CTestDatabase database(temp);
-    ASSERT_FALSE(database.Location().empty());
-    CServerProcess first({"--demo", "--session-lease", "3"}, database.Location());
+    CTestDatabase database(temp.File("inventory.db"));
+    ASSERT_FALSE(database.Target().empty());
+    CServerProcess first({"--demo", "--session-lease", "3"}, database.Target());
     ASSERT_TRUE(StartMember(first)) << first.Log();
-    CServerProcess second({"--session-lease", "3"}, database.Location());
+    CServerProcess second({"--session-lease", "3"}, database.Target());
     ASSERT_TRUE(StartMember(second)) << second.Log();
 
     auto admin = std::make_unique<CCommandClient>();
@@ -90,13 +90,13 @@ TEST(ServerPool, AnAccountHoldsOneSessionAcrossServers)
 TEST(ServerPool, FrontSendsEachLogInToTheEmptiestLiveMember)
 {
     CTempDir temp;
-    CTestDatabase database(temp);
-    ASSERT_FALSE(database.Location().empty());
-    CServerProcess a({"--demo"}, database.Location());
+    CTestDatabase database(temp.File("inventory.db"));
+    ASSERT_FALSE(database.Target().empty());
+    CServerProcess a({"--demo"}, database.Target());
     ASSERT_TRUE(StartMember(a)) << a.Log();
-    CServerProcess b({}, database.Location());
+    CServerProcess b({}, database.Target());
     ASSERT_TRUE(StartMember(b)) << b.Log();
-    CServerProcess dead({}, database.Location());
+    CServerProcess dead({}, database.Target());
     ASSERT_TRUE(StartMember(dead)) << dead.Log();
     const std::string deadAddress = "127.0.0.1:" + std::to_string(dead.Port());
     // Killed, it leaves a live heartbeat behind but accepts no connection.
@@ -104,7 +104,7 @@ TEST(ServerPool, FrontSendsEachLogInToTheEmptiestLiveMember)
 
     const std::string pool = deadAddress + ",127.0.0.1:" + std::to_string(a.Port()) + ",127.0.0.1:" +
                              std::to_string(b.Port());
-    CServerProcess front({"--redirect-pool", pool}, database.Location());
+    CServerProcess front({"--redirect-pool", pool}, database.Target());
     ASSERT_TRUE(StartMember(front)) << front.Log();
 
     CCommandClient early;

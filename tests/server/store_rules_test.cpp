@@ -29,7 +29,7 @@ TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
         {CDateTime::invalid, 0.0},        {CDateTime::invalid, 1e300}, {CDateTime::valid, nan},
         {CDateTime::valid, std::numeric_limits<double>::infinity()}, {17, 2.0},
     };
-    std::lock_guard<std::mutex> lock(database.Mutex());
+    CReadTransaction read(database);
     for (const CDateTime& date : dates) {
         for (const double amount : {0.0, -0.0, nan, 1.0 / 3.0, -1e-310}) {
             CCachedStatement clear = database.Prepare("DELETE FROM t;");

@@ -60,9 +60,14 @@ const char* CServerProcess::BinaryPath()
 }
 
 CServerProcess::CServerProcess(std::vector<std::string> options, std::string databasePath)
-    : m_options(std::move(options)),
-      m_databasePath(databasePath.empty() ? m_temp.File("inventory.db") : std::move(databasePath))
+    : m_options(std::move(options))
 {
+    if (databasePath.empty()) {
+        m_database = std::make_unique<CTestDatabase>(m_temp.File("inventory.db"));
+        m_databasePath = m_database->Target();
+    } else {
+        m_databasePath = std::move(databasePath);
+    }
 }
 
 CServerProcess::~CServerProcess()

@@ -5,10 +5,12 @@
 // collected so that tests can wait for a given event.
 
 #include "support/temp_dir.h"
+#include "support/test_database.h"
 
 #include <sys/types.h>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -16,8 +18,8 @@
 
 class CServerProcess {
 public:
-    // Extra command-line options; the database goes to a temporary folder unless
-    // databasePath names one.
+    // Extra command-line options; the database is a test database (a file in a temporary
+    // folder, or a new PostgreSQL database; see CTestDatabase) unless databasePath names one.
     explicit CServerProcess(std::vector<std::string> options = {}, std::string databasePath = {});
     ~CServerProcess();  // stops the server
     CServerProcess(const CServerProcess&) = delete;
@@ -55,6 +57,7 @@ private:
 
     std::vector<std::string> m_options;
     CTempDir m_temp;
+    std::unique_ptr<CTestDatabase> m_database;
     std::string m_databasePath;
     pid_t m_pid = -1;
     int m_port = 0;

@@ -1,69 +1,100 @@
 #include "support/test_database.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 #include <cstdlib>
-#include <vector>
-
-extern char** environ;
+#include <memory>
 
 namespace {
 
-// Runs psql on the URL with one SQL command; true when it succeeded.
-bool RunPsql(const std::string& url, const std::string& sql)
+const char* Env(const char* name)
 {
-    std::vector<std::string> arguments{"psql", "--no-psqlrc", "--quiet", "-v", "ON_ERROR_STOP=1",
-                                       "--dbname",  url,          "-c",      sql};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const bool spawned = posix_spawnp(&pid, "psql", &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    if (!spawned)
-        return false;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
 }
+
+// Runs one statement on the cluster's maintenance database; false with the reason.
+bool OnCluster(const std::string& sql, std::string& error)
+{
+    std::unique_ptr<PGconn, decltype(&PQfinish)> conn(PQconnectdb(Env("ORV_TEST_PG_URL")), &PQfinish);
+    if (PQstatus(conn.get()) != CONNECTION_OK) {
+        error = PQerrorMessage(conn.get());
+        return false;
+    }
+    std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(conn.get(), sql.c_str()), &PQclear);
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
+        error = PQresultErrorMessage(result.get());
+        return false;
+    }
+    return true;
+}
+
+// The URI of another database on the same cluster, reached the same way.
+std::string UriOf(const std::string& database)
+{
+    std::string uri = "postgresql:///" + database;
+    char separator = '?';
+    PQconninfoOption* options = PQconninfoParse(Env("ORV_TEST_PG_URL"), nullptr);
+    for (const PQconninfoOption* option = options; option && option->keyword; ++option) {
+        const std::string key = option->keyword;
+        if (option->val && *option->val && (key == "host" || key == "port" || key == "user")) {
+            uri += separator + key + "=" + option->val;
+            separator = '&';
+        }
+    }
+    PQconninfoFree(options);
+    return uri;
+}
+
+// Skips every test of a PostgreSQL entry when there is no cluster to run on.
+class CPostgresOnly : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (CTestDatabase::WantsPostgres() && !CTestDatabase::PostgresAvailable())
+            GTEST_SKIP() << "ORV_TEST_PG_URL is not set: no PostgreSQL cluster to test on";
+    }
+};
+[[maybe_unused]] ::testing::Environment* const g_postgresOnly =
+    ::testing::AddGlobalTestEnvironment(new CPostgresOnly);
 
 }  // namespace
 
-CTestDatabase::CTestDatabase(const CTempDir& folder, const std::string& name)
+bool CTestDatabase::WantsPostgres()
 {
-    const char* cluster = std::getenv("ORV_TEST_PG_URL");
-    if (cluster == nullptr || *cluster == '\0') {
-        m_location = folder.File(name);
+    const char* backend = Env("ORV_TEST_BACKEND");
+    return backend != nullptr && std::string(backend) == "postgresql";
+}
+
+bool CTestDatabase::PostgresAvailable()
+{
+    return Env("ORV_TEST_PG_URL") != nullptr;
+}
+
+CTestDatabase::CTestDatabase(std::string file)
+{
+    if (!WantsPostgres() || !PostgresAvailable()) {
+        m_target = std::move(file);
         return;
     }
-    // The URL's database is where CREATE DATABASE runs; the new one takes its place.
-    const std::string url = cluster;
-    const size_t query = url.find('?');
-    const size_t slash = url.rfind('/', query == std::string::npos ? url.size() : query);
-    if (slash == std::string::npos || slash < url.find("://") + 3)
-        return;
     static std::atomic<int> counter{0};
-    m_pgName = "orv_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    const std::string candidate =
-        url.substr(0, slash + 1) + m_pgName + (query == std::string::npos ? "" : url.substr(query));
-    if (!RunPsql(url, "DROP DATABASE IF EXISTS " + m_pgName) || !RunPsql(url, "CREATE DATABASE " + m_pgName))
+    m_name = "orv_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
+    std::string error;
+    if (!OnCluster("CREATE DATABASE " + m_name + " TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C';", error)) {
+        ADD_FAILURE() << "cannot create the test database: " << error;
+        m_name.clear();
         return;
-    m_maintenanceUrl = url;
-    m_location = candidate;
+    }
+    m_target = UriOf(m_name);
 }
 
 CTestDatabase::~CTestDatabase()
 {
-    if (!m_maintenanceUrl.empty())
-        RunPsql(m_maintenanceUrl, "DROP DATABASE IF EXISTS " + m_pgName + " WITH (FORCE)");
+    std::string error;
+    if (!m_name.empty())
+        OnCluster("DROP DATABASE IF EXISTS " + m_name + " WITH (FORCE);", error);
 }

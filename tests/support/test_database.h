@@ -1,26 +1,30 @@
 #pragma once
-// Where the servers of a test keep their inventory: a SQLite file in the test's folder,
-// or, when ORV_TEST_PG_URL names a database on a PostgreSQL cluster
-// (postgresql://USER@HOST:PORT/DBNAME), a fresh database created on that cluster with
-// psql and dropped again when the object goes.
-
-#include "support/temp_dir.h"
+// The database a test's server or store runs on. By default a SQLite file in a
+// temporary folder. Test entries that run against PostgreSQL set ORV_TEST_BACKEND to
+// "postgresql"; each database is then a new one (unique name) on the cluster that
+// ORV_TEST_PG_URL points at, dropped again at the end. Without ORV_TEST_PG_URL those
+// entries skip.
 
 #include <string>
 
 class CTestDatabase {
 public:
-    explicit CTestDatabase(const CTempDir& folder, const std::string& name = "inventory.db");
+    // `file`: the SQLite file used when the tests run on SQLite.
+    explicit CTestDatabase(std::string file);
     ~CTestDatabase();
     CTestDatabase(const CTestDatabase&) = delete;
     CTestDatabase& operator=(const CTestDatabase&) = delete;
 
-    // What --db takes; empty when the PostgreSQL database could not be created.
-    const std::string& Location() const { return m_location; }
-    bool IsPostgreSql() const { return !m_maintenanceUrl.empty(); }
+    // What --db takes: the file, or the PostgreSQL URI of the new database (empty when
+    // it could not be made).
+    const std::string& Target() const { return m_target; }
+
+    // True when the tests of this run are meant for PostgreSQL.
+    static bool WantsPostgres();
+    // True when the PostgreSQL cluster to test on is known.
+    static bool PostgresAvailable();
 
 private:
-    std::string m_location;
-    std::string m_maintenanceUrl;  // the database psql connects to for CREATE and DROP
-    std::string m_pgName;
+    std::string m_target;
+    std::string m_name;  // the PostgreSQL database's name
 };

@@ -1,0 +1,75 @@
+// Several connection threads on one database file at once: readers see whole writes
+// only and never fail because another thread is writing.
+
+#include "records/audit_case.h"
+#include "server/database.h"
+#include "server/store/case_store.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+TEST(ConcurrentStore, ReadersRunBesideOneWriterAndSeeWholeWrites)
+{
+    CTempDir temp;
+    CDatabase database;
+    std::string error;
+    ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
+    CCaseStore cases(database);
+    SessionUser admin;
+    admin.rights = -1;
+    admin.name = "admin";
+
+    // The writer keeps the insured name and the memo of each case equal, in one write.
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 4; ++i) {
+        CAuditCase record;
+        record.insuredName = record.memo = "v0";
+        numbers.push_back(cases.Create(admin, record));
+        ASSERT_FALSE(numbers.back().empty());
+    }
+
+    constexpr int kReaders = 8;
+    constexpr int kWrites = 60;
+    std::atomic<bool> writing{true};
+    std::atomic<int> failures{0}, torn{0}, reads{0};
+    std::vector<std::thread> readers;
+    for (int r = 0; r < kReaders; ++r)
+        readers.emplace_back([&, r] {
+            // At least a few reads each, and on until the writer is done.
+            for (int n = 0; writing || n < 5; ++n) {
+                CAuditCase record;
+                if (!cases.Get(admin, numbers[static_cast<size_t>(n + r) % numbers.size()], record))
+                    ++failures;
+                else if (record.insuredName != record.memo)
+                    ++torn;
+                ++reads;
+            }
+        });
+    std::thread writer([&] {
+        for (int w = 1; w <= kWrites; ++w) {
+            CAuditCase record;
+            if (!cases.Get(admin, numbers[static_cast<size_t>(w) % numbers.size()], record)) {
+                ++failures;
+                continue;
+            }
+            record.insuredName = record.memo = "v" + std::to_string(w);
+            if (cases.Update(admin, record.caseNumber, record) != 0)
+                ++failures;
+        }
+        writing = false;
+    });
+    writer.join();
+    for (std::thread& reader : readers)
+        reader.join();
+
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_GE(reads, kReaders * 5);
+    CAuditCase last;
+    ASSERT_TRUE(cases.Get(admin, numbers[kWrites % numbers.size()], last));
+    EXPECT_EQ(last.insuredName, "v" + std::to_string(kWrites));
+}
