@@ -213,14 +213,15 @@ int main()
         while (plain.size() < size)
             plain += inputs[0].bytes;
         plain.resize(size);
+        // Both sides keep their ciphertext and drop their plaintext at the end of each run,
+        // so both allocate their results against the same heap.
         std::string enciphered;
-        std::string deciphered;
         const double encipher = Throughput(size, [&] { enciphered = cipher.Encipher(plain); });
-        const double decipher = Throughput(size, [&] { deciphered = cipher.Decipher(enciphered); });
+        const double decipher = Throughput(size, [&] { cipher.Decipher(enciphered); });
         std::string evp;
         const double evpEncrypt = Throughput(size, [&] { evp = EvpCbc(plain, true); });
         const double evpDecrypt = Throughput(size, [&] { EvpCbc(evp, false); });
-        if (deciphered != plain)
+        if (cipher.Decipher(enciphered) != plain)
             std::printf("  (cipher round trip FAILED)\n");
         std::printf("%5zu MiB %10.1f %12.1f %6.2fx %10.1f %12.1f %6.2fx%s\n", size >> 20, encipher, evpEncrypt,
                     encipher / evpEncrypt, decipher, evpDecrypt, decipher / evpDecrypt,

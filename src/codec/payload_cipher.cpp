@@ -131,16 +131,20 @@ const EVP_CIPHER* ChainCipherFor(size_t keyBytes)
     }
 }
 
-// Whole blocks go through the chaining context in pieces of this size, so that a large
-// payload is neither read nor written a block at a time.
+// The stream forms read and write whole blocks in pieces of this size, so that a large
+// payload is neither read nor written a block at a time, nor held twice in memory.
 constexpr size_t kChunk = 64 * 1024;
 
+// The most one library call is handed: its length is an int. A whole number of blocks.
+constexpr size_t kMaxCall = size_t{1} << 30;
+
 // Runs `n` bytes (a multiple of the block) through a chaining context, which carries the
-// previous ciphertext block from one call to the next.
+// previous ciphertext block from one call to the next. Over a contiguous buffer this is
+// one call, so the library can decipher many blocks side by side. `in` may equal `out`.
 void RunChain(EVP_CIPHER_CTX* ctx, const unsigned char* in, unsigned char* out, size_t n)
 {
     while (n > 0) {
-        const size_t step = std::min(n, kChunk);
+        const size_t step = std::min(n, kMaxCall);
         int produced = 0;
         if (EVP_CipherUpdate(ctx, out, &produced, in, static_cast<int>(step)) != 1
             || produced != static_cast<int>(step))
@@ -169,21 +173,127 @@ bool Refill(CByteStream& source, std::vector<unsigned char>& pending)
 
 // Until the source is dry, runs the whole blocks that have arrived through the chain
 // into the sink, holding back the last whole block and anything after it (they may take
-// part in ciphertext stealing). `lastIn`, when given, receives the last block run.
+// part in ciphertext stealing). The blocks are run in place. `lastIn`, when given,
+// receives the last block run as it was before running.
 void ChainWhileMore(CByteStream& source, CByteStream& sink, EVP_CIPHER_CTX* chain,
-                    std::vector<unsigned char>& pending, std::vector<unsigned char>& out, unsigned char* lastIn)
+                    std::vector<unsigned char>& pending, unsigned char* lastIn)
 {
     while (Refill(source, pending)) {
         const size_t ready = (pending.size() / kBlock - 1) * kBlock;
-        out.resize(ready);
-        RunChain(chain, pending.data(), out.data(), ready);
-        sink.Write(out.data(), ready);
         if (lastIn != nullptr)
             std::memcpy(lastIn, pending.data() + ready - kBlock, kBlock);
+        RunChain(chain, pending.data(), pending.data(), ready);
+        sink.Write(pending.data(), ready);
         pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(ready));
     }
 }
 
+// Under one block: the first n IV bytes go out in clear and also mask the plaintext,
+// which rides in one block behind the remaining IV bytes. Writes n + 16 bytes.
+void EncipherShort(EVP_CIPHER_CTX* block, const unsigned char* plain, size_t n, const unsigned char* iv,
+                   unsigned char* out)
+{
+    unsigned char inner[kBlock];
+    std::memcpy(inner, iv + n, kBlock - n);
+    for (size_t i = 0; i < n; ++i)
+        inner[kBlock - n + i] = static_cast<unsigned char>(plain[i] ^ iv[i]);
+    std::memcpy(out, iv, n);
+    RunBlock(block, inner, out + n);
+}
+
+// The short form back: m - 16 clear IV bytes, then one block whose last m - 16 bytes are
+// the plaintext masked with those clear bytes. Writes m - 16 bytes.
+void DecipherShort(EVP_CIPHER_CTX* block, const unsigned char* in, size_t m, unsigned char* out)
+{
+    const size_t n = m - kBlock;
+    unsigned char plain[kBlock];
+    RunBlock(block, in + n, plain);
+    for (size_t i = 0; i < n; ++i)
+        out[i] = static_cast<unsigned char>(plain[kBlock - n + i] ^ in[i]);
+}
+
+// Steals the ciphertext for a tail of r (1..15) bytes. On entry `last` holds the last whole
+// ciphertext block Ck followed by the r plaintext bytes of the tail, and `chain` has just
+// produced Ck. On return it holds the final 16 + r bytes: the block that enciphers the
+// tail masked with Ck, padded out with the rest of Ck, then Ck cut to its first r bytes.
+// Chaining the zero-padded tail after Ck computes exactly that block.
+void StealTail(EVP_CIPHER_CTX* chain, unsigned char* last, size_t r)
+{
+    unsigned char padded[kBlock] = {};
+    std::memcpy(padded, last + kBlock, r);
+    unsigned char cut[kBlock];
+    std::memcpy(cut, last, r);
+    RunChain(chain, padded, last, kBlock);
+    std::memcpy(last + kBlock, cut, r);
+}
+
+// Undoes StealTail: `stolen` holds the stolen block followed by the first r bytes of the
+// last whole ciphertext block; `previous` is the ciphertext block before the stolen one
+// (the IV when there is none). Writes the last whole plaintext block and the tail.
+void UnstealTail(EVP_CIPHER_CTX* block, const unsigned char* previous, const unsigned char* stolen, size_t r,
+                 unsigned char* out)
+{
+    const unsigned char* next = stolen + kBlock;
+    unsigned char plain[kBlock];
+    RunBlock(block, stolen, plain);
+    // The other bytes of the last whole ciphertext block sit behind the tail in `plain`.
+    unsigned char lastCipher[kBlock];
+    std::memcpy(lastCipher, next, r);
+    std::memcpy(lastCipher + r, plain + r, kBlock - r);
+    for (size_t i = 0; i < r; ++i)
+        out[kBlock + i] = static_cast<unsigned char>(plain[i] ^ next[i]);
+    RunBlock(block, lastCipher, out);
+    XorInto(out, previous, kBlock);
+}
+
+void DrawIv(CIvSource* ivSource, unsigned char* iv)
+{
+    if (ivSource != nullptr) {
+        ivSource->Fill(iv, kBlock);
+    } else {
+        CRandomIvSource random;
+        random.Fill(iv, kBlock);
+    }
+}
+
+// Whole buffers: every whole block goes through the chain in one call, straight from the
+// source into the destination; only a stolen tail is handled by hand. `out` takes n + 16.
+void EncipherBuffer(EVP_CIPHER_CTX* block, EVP_CIPHER_CTX* chain, const unsigned char* plain, size_t n,
+                    const unsigned char* iv, unsigned char* out)
+{
+    if (n < kBlock) {
+        EncipherShort(block, plain, n, iv, out);
+        return;
+    }
+    const size_t r = n % kBlock;
+    const size_t whole = n - r;
+    std::memcpy(out, iv, kBlock);
+    RestartChain(chain, iv);
+    RunChain(chain, plain, out + kBlock, whole);
+    if (r > 0) {
+        unsigned char* last = out + whole;  // Ck, then room for the tail
+        std::memcpy(last + kBlock, plain + whole, r);
+        StealTail(chain, last, r);
+    }
+}
+
+// `in` holds m >= 16 bytes; `out` takes m - 16.
+void DecipherBuffer(EVP_CIPHER_CTX* block, EVP_CIPHER_CTX* chain, const unsigned char* in, size_t m,
+                    unsigned char* out)
+{
+    if (m < 2 * kBlock) {
+        DecipherShort(block, in, m, out);
+        return;
+    }
+    const size_t n = m - kBlock;
+    const size_t r = n % kBlock;
+    // With a tail, the last whole ciphertext block is the stolen one and is left out.
+    const size_t whole = r == 0 ? n : n - r - kBlock;
+    RestartChain(chain, in);
+    RunChain(chain, in + kBlock, out, whole);
+    if (r > 0)
+        UnstealTail(block, in + whole, in + kBlock + whole, r, out + whole);
+}
 }  // namespace
 
 CPayloadCipher::CPayloadCipher() = default;
@@ -235,44 +345,20 @@ bool CPayloadCipher::SetKey(const std::string& key, int keyLength)
     return true;
 }
 
-void CPayloadCipher::EncryptBlock(const unsigned char* in, unsigned char* out) const
-{
-    RunBlock(m_keys->encrypt.get(), in, out);
-}
-
-void CPayloadCipher::DecryptBlock(const unsigned char* in, unsigned char* out) const
-{
-    RunBlock(m_keys->decrypt.get(), in, out);
-}
-
 void CPayloadCipher::Encipher(CByteStream& source, CByteStream& sink, CIvSource* ivSource)
 {
     if (!m_keys)
         throw CCodecException(CCodecException::ioError, "payload cipher: no key set");
 
     unsigned char iv[kBlock];
-    if (ivSource != nullptr) {
-        ivSource->Fill(iv, kBlock);
-    } else {
-        CRandomIvSource random;
-        random.Fill(iv, kBlock);
-    }
+    DrawIv(ivSource, iv);
 
     std::vector<unsigned char> pending(kBlock);
     const size_t first = ReadUpTo(source, pending.data(), kBlock);
-
     if (first < kBlock) {
-        // Under one block: the first n IV bytes go out in clear and also mask the
-        // plaintext, which rides in one block behind the remaining IV bytes.
-        const size_t n = first;
-        unsigned char inner[kBlock];
-        unsigned char out[kBlock];
-        std::memcpy(inner, iv + n, kBlock - n);
-        for (size_t i = 0; i < n; ++i)
-            inner[kBlock - n + i] = static_cast<unsigned char>(pending[i] ^ iv[i]);
-        EncryptBlock(inner, out);
-        sink.Write(iv, n);
-        sink.Write(out, kBlock);
+        unsigned char out[2 * kBlock];
+        EncipherShort(m_keys->encrypt.get(), pending.data(), first, iv, out);
+        sink.Write(out, first + kBlock);
         return;
     }
 
@@ -282,27 +368,14 @@ void CPayloadCipher::Encipher(CByteStream& source, CByteStream& sink, CIvSource*
     EVP_CIPHER_CTX* chain = m_keys->chainEncrypt.get();
     RestartChain(chain, iv);
     sink.Write(iv, kBlock);
-    std::vector<unsigned char> out;
-    ChainWhileMore(source, sink, chain, pending, out, nullptr);
+    ChainWhileMore(source, sink, chain, pending, nullptr);
 
     const size_t r = pending.size() % kBlock;
     const size_t whole = pending.size() - r;  // at least one block
-    out.resize(whole);
-    RunChain(chain, pending.data(), out.data(), whole);
-    if (r == 0) {
-        sink.Write(out.data(), whole);
-        return;
-    }
-    // Tail of r bytes: the last whole ciphertext block Ck is cut to its first r bytes,
-    // which go last; the block before them enciphers the tail masked with Ck, padded out
-    // with the rest of Ck. Chaining the zero-padded tail after Ck computes exactly that.
-    unsigned char padded[kBlock] = {};
-    std::memcpy(padded, pending.data() + whole, r);
-    unsigned char stolenOut[kBlock];
-    RunChain(chain, padded, stolenOut, kBlock);
-    sink.Write(out.data(), whole - kBlock);
-    sink.Write(stolenOut, kBlock);
-    sink.Write(out.data() + whole - kBlock, r);
+    RunChain(chain, pending.data(), pending.data(), whole);
+    if (r > 0)
+        StealTail(chain, pending.data() + whole - kBlock, r);
+    sink.Write(pending.data(), pending.size());
 }
 
 void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
@@ -316,15 +389,10 @@ void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
     if (m < kBlock)
         throw CCodecException(CCodecException::badFormat,
                               "payload cipher: ciphertext shorter than one block");
-
-    unsigned char plain[kBlock];
     if (m < 2 * kBlock) {
-        // Short form: n clear IV bytes, then one block whose last n bytes are the
-        // plaintext masked with those clear bytes.
-        const size_t n = m - kBlock;
-        DecryptBlock(head + n, plain);
-        XorInto(plain + kBlock - n, head, n);
-        sink.Write(plain + kBlock - n, n);
+        unsigned char plain[kBlock];
+        DecipherShort(m_keys->decrypt.get(), head, m, plain);
+        sink.Write(plain, m - kBlock);
         return;
     }
 
@@ -335,105 +403,50 @@ void CPayloadCipher::Decipher(CByteStream& source, CByteStream& sink)
     unsigned char previous[kBlock];
     std::memcpy(previous, head, kBlock);
     std::vector<unsigned char> pending(head + kBlock, head + 2 * kBlock);
-    std::vector<unsigned char> out;
-    ChainWhileMore(source, sink, chain, pending, out, previous);
+    ChainWhileMore(source, sink, chain, pending, previous);
 
     const size_t r = pending.size() % kBlock;
     if (r == 0) {
-        out.resize(pending.size());
-        RunChain(chain, pending.data(), out.data(), pending.size());
-        sink.Write(out.data(), out.size());
+        RunChain(chain, pending.data(), pending.data(), pending.size());
+        sink.Write(pending.data(), pending.size());
         return;
     }
     // The block before the cut tail is the stolen one; the whole blocks before it chain
     // as usual.
     const size_t whole = pending.size() - r - kBlock;
     if (whole > 0) {
-        out.resize(whole);
-        RunChain(chain, pending.data(), out.data(), whole);
-        sink.Write(out.data(), whole);
         std::memcpy(previous, pending.data() + whole - kBlock, kBlock);
+        RunChain(chain, pending.data(), pending.data(), whole);
+        sink.Write(pending.data(), whole);
     }
-    const unsigned char* stolen = pending.data() + whole;
-    const unsigned char* next = stolen + kBlock;
-    DecryptBlock(stolen, plain);
-    // `next` holds the first r bytes of the last whole ciphertext block; its other bytes
-    // sit behind the tail in `plain`.
-    unsigned char tail[kBlock];
-    std::memcpy(tail, plain, r);
-    XorInto(tail, next, r);
-    unsigned char lastCipher[kBlock];
-    std::memcpy(lastCipher, next, r);
-    std::memcpy(lastCipher + r, plain + r, kBlock - r);
-    DecryptBlock(lastCipher, plain);
-    XorInto(plain, previous, kBlock);
-    sink.Write(plain, kBlock);
-    sink.Write(tail, r);
+    unsigned char last[2 * kBlock];
+    UnstealTail(m_keys->decrypt.get(), previous, pending.data() + whole, r, last);
+    sink.Write(last, kBlock + r);
 }
-
-namespace {
-
-// The string forms read the caller's bytes in place and write into one string sized
-// up front, so a large payload is copied once, not at every growth step.
-class StringSource : public CByteStream {
-public:
-    explicit StringSource(const std::string& bytes) : m_bytes(bytes) {}
-    size_t Read(void* buffer, size_t n) override
-    {
-        const size_t count = std::min(n, m_bytes.size() - m_position);
-        std::memcpy(buffer, m_bytes.data() + m_position, count);
-        m_position += count;
-        return count;
-    }
-    void Write(const void*, size_t) override
-    {
-        throw CCodecException(CCodecException::ioError, "payload cipher: source is read-only");
-    }
-    uint64_t GetLength() override { return m_bytes.size(); }
-    uint64_t GetPosition() override { return m_position; }
-    void Seek(uint64_t position) override
-    {
-        if (position > m_bytes.size())
-            throw CCodecException(CCodecException::ioError, "Seek past the end of a memory file");
-        m_position = static_cast<size_t>(position);
-    }
-
-private:
-    const std::string& m_bytes;
-    size_t m_position = 0;
-};
-
-class StringSink : public CByteStream {
-public:
-    explicit StringSink(size_t expected) { m_bytes.reserve(expected); }
-    size_t Read(void*, size_t) override { return 0; }
-    void Write(const void* buffer, size_t n) override { m_bytes.append(static_cast<const char*>(buffer), n); }
-    uint64_t GetLength() override { return m_bytes.size(); }
-    uint64_t GetPosition() override { return m_bytes.size(); }
-    void Seek(uint64_t) override
-    {
-        throw CCodecException(CCodecException::ioError, "payload cipher: sink cannot seek");
-    }
-    std::string Take() { return std::move(m_bytes); }
-
-private:
-    std::string m_bytes;
-};
-
-}  // namespace
 
 std::string CPayloadCipher::Encipher(const std::string& plain, CIvSource* ivSource)
 {
-    StringSource source(plain);
-    StringSink sink(plain.size() + kBlock);
-    Encipher(source, sink, ivSource);
-    return sink.Take();
+    if (!m_keys)
+        throw CCodecException(CCodecException::ioError, "payload cipher: no key set");
+    unsigned char iv[kBlock];
+    DrawIv(ivSource, iv);
+    std::string out(plain.size() + kBlock, '\0');
+    EncipherBuffer(m_keys->encrypt.get(), m_keys->chainEncrypt.get(),
+                   reinterpret_cast<const unsigned char*>(plain.data()), plain.size(), iv,
+                   reinterpret_cast<unsigned char*>(out.data()));
+    return out;
 }
 
 std::string CPayloadCipher::Decipher(const std::string& cipher)
 {
-    StringSource source(cipher);
-    StringSink sink(cipher.size());
-    Decipher(source, sink);
-    return sink.Take();
+    if (!m_keys)
+        throw CCodecException(CCodecException::ioError, "payload cipher: no key set");
+    if (cipher.size() < kBlock)
+        throw CCodecException(CCodecException::badFormat,
+                              "payload cipher: ciphertext shorter than one block");
+    std::string out(cipher.size() - kBlock, '\0');
+    DecipherBuffer(m_keys->decrypt.get(), m_keys->chainDecrypt.get(),
+                   reinterpret_cast<const unsigned char*>(cipher.data()), cipher.size(),
+                   reinterpret_cast<unsigned char*>(out.data()));
+    return out;
 }

@@ -78,9 +78,6 @@ public:
     CPayloadCipher& operator=(const CPayloadCipher&) = delete;
 
 private:
-    void EncryptBlock(const unsigned char* in, unsigned char* out) const;
-    void DecryptBlock(const unsigned char* in, unsigned char* out) const;
-
     struct Keys;
     std::unique_ptr<Keys> m_keys;
 };

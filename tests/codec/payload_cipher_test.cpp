@@ -189,8 +189,8 @@ std::string ReferenceStolenCbc(const std::string& p, const std::string& iv)
 
 TEST_F(PayloadCipherWireKey, ExactCiphertextsOfLongMessagesAcrossTheBulkPieces)
 {
-    // Sizes around the pieces in which whole blocks are handed to the library, with and
-    // without a stolen tail, over a trickling stream as well as a whole buffer.
+    // Sizes around the pieces in which the stream forms hand whole blocks to the library,
+    // with and without a stolen tail; the string forms run every whole block in one call.
     for (size_t n : {48, 65535, 65536, 65552, 65553, 131071, 131088, 200017}) {
         const std::string p = Counting(n, 11);
         unsigned char ivBytes[16];
@@ -201,6 +201,11 @@ TEST_F(PayloadCipherWireKey, ExactCiphertextsOfLongMessagesAcrossTheBulkPieces)
         CTrickleStream cipherIn(expected), plainOut;
         cipher.Decipher(cipherIn, plainOut);
         EXPECT_EQ(plainOut.ToString(), p) << "n = " << n;
+        EXPECT_EQ(cipher.Decipher(expected), p) << "n = " << n;
+        CMemFile plainIn(p), cipherOut;
+        CGeneratorIvSource again(7, 9);
+        cipher.Encipher(plainIn, cipherOut, &again);
+        EXPECT_EQ(cipherOut.ToString(), expected) << "n = " << n;
     }
 }
 
