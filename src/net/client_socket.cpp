@@ -203,10 +203,19 @@ int CClientSocket::Send(const char* bytes, int length)
         const long sent = m_layer->Send(bytes, count);
         return sent < 0 ? kSocketError : static_cast<int>(sent);
     }
+    // With a send hook, a large send takes only what fits now, so the caller's loop
+    // hears the hook between parts instead of blocking until the whole chunk is queued.
+    const int flags = MSG_NOSIGNAL | (m_sendHook ? MSG_DONTWAIT : 0);
     ssize_t sent;
     do
-        sent = ::send(m_socket, bytes, count, MSG_NOSIGNAL);
+        sent = ::send(m_socket, bytes, count, flags);
     while (sent < 0 && errno == EINTR);
+    if (sent < 0 && (flags & MSG_DONTWAIT) != 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        // The wait found room but it is gone, or the send time-out passed: block as usual.
+        do
+            sent = ::send(m_socket, bytes, count, MSG_NOSIGNAL);
+        while (sent < 0 && errno == EINTR);
+    }
     return sent < 0 ? kSocketError : static_cast<int>(sent);
 }
 
