@@ -12,6 +12,7 @@
 // SQLite file in a temporary folder. A database that already holds the cases (a second
 // run on the same --db) is used as it is. The cases are written in one transaction
 // through the server's own store; the server is then started as a separate process.
+#include "bench_cases.h"
 #include "codec/class_registry.h"
 #include "net/inventory_server.h"
 #include "records/audit_case.h"
@@ -49,6 +50,9 @@ extern char** environ;
 
 namespace {
 
+using bench::Column;
+using bench::FillCases;
+
 using Clock = std::chrono::steady_clock;
 
 constexpr int kViewEvery = 10;       // one request in this many is a case view
@@ -75,50 +79,6 @@ double Seconds(Clock::duration duration)
     return std::chrono::duration<double>(duration).count();
 }
 
-// Cases like the demo's: a few hundred insured names, three parents, a dozen children.
-bool FillCases(CInventoryStore& inventory, int count)
-{
-    static const char* const kPrefixes[] = {"Harbor", "Summit", "Cedar", "Lakeside", "Pioneer", "Redwood",
-                                            "Keystone", "Granite", "Maple", "Riverside", "Sterling", "Willow"};
-    static const char* const kBusinesses[] = {"Bakery", "Logistics", "Roofing", "Dental Group", "Auto Body",
-                                              "Printing", "Electric", "Plumbing", "Catering", "Trucking"};
-    static const char* const kParents[] = {"Atlas Mutual Insurance", "Beacon Premium Audit Co.",
-                                           "Cedar Ridge Casualty"};
-    static const char* const kChildren[] = {"Dana Whitfield", "Marcus Ortega", "Priya Raman", "Helen Brooks",
-                                            "Victor Lindqvist", "Demo Auditor", "Demo Reviewer", "Demo Scheduler"};
-    static const char* const kCities[] = {"Boston", "Hartford", "Providence", "Chicago", "Milwaukee",
-                                          "Indianapolis", "Cambridge", "Madison"};
-    std::mt19937 random(7);
-    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const double today = std::floor(NowDate().date);
-    CTransaction transaction(inventory.database);
-    if (!transaction.IsOpen())
-        return false;
-    for (int i = 0; i < count; ++i) {
-        CAuditCase c;
-        c.insuredName = std::string(kPrefixes[pick(12)]) + " " + kBusinesses[pick(10)] + " " +
-                        std::to_string(1 + pick(500));
-        c.policyNumber = "WC-" + std::to_string(1000000 + pick(9000000));
-        c.parentName = kParents[pick(3)];
-        c.childName = kChildren[pick(8)];
-        c.childGroupCode = 1 + pick(7);
-        c.auditCity = kCities[pick(8)];
-        c.masterDueDate = MakeDate(today - 100 + pick(200));
-        c.policyEstPremium = (50 + pick(4950)) * 100.0;
-        if (inventory.cases.Insert(c, "bench").empty())
-            return false;
-    }
-    return transaction.Commit();
-}
-
-std::shared_ptr<CCaseQueryColInfo> Column(const char* token, const char* header, int32_t width)
-{
-    auto column = std::make_shared<CCaseQueryColInfo>();
-    column->fieldToken = token;
-    column->header = header;
-    column->width = width;
-    return column;
-}
 
 CCaseQueryData BenchView()
 {
