@@ -40,7 +40,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -109,7 +108,6 @@ bool Prepare(const Settings& settings, int accounts, std::vector<std::string>& c
     CInventoryStore inventory(database, 1000);
     int64_t present = 0;
     {
-        std::lock_guard<std::mutex> lock(database.Mutex());
         CCachedStatement count = database.Prepare("SELECT COUNT(*) FROM Cases;");
         if (count->Step())
             present = count->ColumnInt(0);
@@ -147,7 +145,6 @@ bool Prepare(const Settings& settings, int accounts, std::vector<std::string>& c
         }
         viewIds.push_back(viewId);
     }
-    std::lock_guard<std::mutex> lock(database.Mutex());
     CCachedStatement numbers = database.Prepare("SELECT CaseNumber FROM Cases;");
     while (numbers->Step())
         caseNumbers.push_back(numbers->ColumnText(0));

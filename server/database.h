@@ -97,11 +97,6 @@ public:
     // Runs statements without results; false (with the error text) on failure.
     bool Execute(const std::string& sql, std::string& error);
 
-    // Serialises only the callers that take it: nothing inside the database uses it any
-    // more (each thread has its own connection). Kept for code written against the
-    // single shared connection.
-    std::mutex& Mutex() { return m_compatibilityMutex; }
-
     // A prepared statement of the calling thread's connection, kept for the life of the
     // connection, rewound and cleared. The statement is invalid (IsValid false) when the
     // text does not compile. Two handles of one text share the statement: use one at a
@@ -125,7 +120,6 @@ private:
     SqlDialect m_dialect = SqlDialect::sqlite;
     std::string m_target;
     std::string m_filePath;
-    std::mutex m_compatibilityMutex;
     std::mutex m_connectionsMutex;
     std::unordered_map<std::thread::id, std::unique_ptr<CThreadConnection>> m_connections;
 };

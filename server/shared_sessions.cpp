@@ -65,7 +65,6 @@ CSharedSessions::~CSharedSessions()
 
 bool CSharedSessions::CreateTables(CDatabase& database, std::string& error)
 {
-    std::lock_guard<std::mutex> lock(database.Mutex());
     // Two servers starting at once may race to create them; the second try sees them.
     return database.Execute(kCreateTables, error) || database.Execute(kCreateTables, error);
 }
@@ -270,7 +269,6 @@ void CSharedSessions::RenewLoop()
 bool CSharedSessions::SessionsByLiveServer(CDatabase& database, std::map<std::string, int>& sessions,
                                            std::string& error)
 {
-    std::lock_guard<std::mutex> lock(database.Mutex());
     const int64_t now = Now();
     CCachedStatement query = database.Prepare(
         "SELECT m.Address, (SELECT COUNT(*) FROM ServerSessions s WHERE s.ServerID = m.ServerID AND"
