@@ -36,7 +36,6 @@ struct Fixture {
     void EnsureCase()
     {
         {
-            std::lock_guard<std::mutex> lock(database.Mutex());
             CCachedStatement exists = database.Prepare("SELECT 1 FROM Cases WHERE CaseNumber = 'FUZZ-1';");
             if (exists->Step())
                 return;
