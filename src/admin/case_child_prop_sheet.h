@@ -8,6 +8,7 @@
 #include <array>
 #include <vector>
 
+class CAssignCriterion;
 class CChildSheetLogic;
 class QCheckBox;
 class QComboBox;
@@ -26,7 +27,7 @@ public:
 
     // Assignments page: the criterion dialog's outcome, added under the page's rules
     // (a refusal is shown and nothing is added).
-    void AddCriterion(const struct CAssignCriterion& criterion);
+    void AddCriterion(const CAssignCriterion& criterion);
     void RemoveSelectedCriterion();
 
 protected:
