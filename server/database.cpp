@@ -250,6 +250,36 @@ const char* const kMigrations[] = {
 
     "CREATE TABLE Counters (Name TEXT PRIMARY KEY, Value INTEGER NOT NULL);"
     "CREATE TABLE Settings (Key TEXT PRIMARY KEY, Value TEXT NOT NULL);",
+
+    // 3: several servers on one database, and what PostgreSQL's typed columns need.
+    // ServerMembers are the running servers with their leases, ServerSessions the
+    // accounts logged in through them (one row per account, so that an account is in use
+    // on one server at a time); both existed before this version on databases shared by
+    // several servers, hence IF NOT EXISTS. OddDates holds, on PostgreSQL, the dates a
+    // REAL column cannot carry as a day count (see the case store's column map).
+    // ServerKeys holds keys the server makes once and keeps, on PostgreSQL, where there
+    // is no database file to keep them beside.
+    "CREATE TABLE IF NOT EXISTS ServerMembers ("
+    "  ServerID TEXT NOT NULL PRIMARY KEY,"
+    "  Address TEXT NOT NULL,"
+    "  StartedAt INTEGER NOT NULL,"
+    "  LeaseExpiry INTEGER NOT NULL"
+    ");"
+    "CREATE TABLE IF NOT EXISTS ServerSessions ("
+    "  AccountKind INTEGER NOT NULL,"
+    "  AccountID INTEGER NOT NULL,"
+    "  LoginID TEXT NOT NULL,"
+    "  ServerID TEXT NOT NULL,"
+    "  ServerAddress TEXT NOT NULL,"
+    "  LeaseExpiry INTEGER NOT NULL,"
+    "  PRIMARY KEY (AccountKind, AccountID)"
+    ");"
+    "CREATE INDEX IF NOT EXISTS ServerSessionsByServer ON ServerSessions (ServerID);"
+    "CREATE TABLE OddDates ("
+    "  DateID INTEGER PRIMARY KEY, Status INTEGER NOT NULL, Bits INTEGER NOT NULL,"
+    "  UNIQUE (Status, Bits)"
+    ");"
+    "CREATE TABLE ServerKeys (Name TEXT PRIMARY KEY, KeyBytes BLOB NOT NULL);",
 };
 static_assert(std::size(kMigrations) == CDatabase::kSchemaVersion);
 
@@ -323,7 +353,7 @@ CThreadConnection::~CThreadConnection()
 }
 
 CStatement::CStatement(CDatabase& database, const std::string& sql)
-    : m_statement(database.Connection().Link().Prepare(sql))
+    : m_statement(database.Connection().Link().Prepare(sql)), m_database(&database)
 {
 }
 
@@ -411,7 +441,9 @@ CThreadConnection& CDatabase::Connection()
 
 CCachedStatement CDatabase::Prepare(const std::string& sql)
 {
-    return CCachedStatement(Connection().Statement(sql));
+    CStatement& statement = Connection().Statement(sql);
+    statement.SetDatabase(this);
+    return CCachedStatement(statement);
 }
 
 CTransaction::CTransaction(CDatabase& database) : m_connection(database.Connection())

@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 class CDatabase;
 class CThreadConnection;
@@ -27,6 +28,9 @@ public:
     CStatement& operator=(const CStatement&) = delete;
 
     bool IsValid() const { return m_statement && m_statement->IsValid(); }
+    // The database the statement runs on (null for a statement made from an engine's own).
+    CDatabase* Database() const { return m_database; }
+    void SetDatabase(CDatabase* database) { m_database = database; }
 
     // Parameters count from 1. Texts and blobs are bound by copy, byte for byte.
     // Binding to a statement that did not compile does nothing.
@@ -58,6 +62,7 @@ public:
 
 private:
     std::unique_ptr<CDbStatement> m_statement;
+    CDatabase* m_database = nullptr;
 };
 
 // A statement from the connection's cache, rewound and cleared when the handle goes.
@@ -78,7 +83,7 @@ private:
 class CDatabase {
 public:
     // The schema version this build writes.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     CDatabase();
     ~CDatabase();
@@ -108,6 +113,13 @@ public:
     // The row id given by the calling thread's last INSERT.
     int64_t LastInsertId();
 
+    // Dates that PostgreSQL's date columns cannot hold as day counts (an invalid date, a
+    // valid one that is not an ordinary number) are kept whole in a table of their own and
+    // the column holds their number there (see column_map.h). OddDateNumber finds or adds
+    // one, 0 on failure; OddDate reads one back, false when the number is unknown.
+    int64_t OddDateNumber(int32_t status, int64_t bits);
+    bool OddDate(int64_t number, int32_t& status, int64_t& bits);
+
     // The calling thread's connection (opened on first use).
     CThreadConnection& Connection();
     // Closes the connection of a thread that ends.
@@ -122,6 +134,9 @@ private:
     std::string m_filePath;
     std::mutex m_connectionsMutex;
     std::unordered_map<std::thread::id, std::unique_ptr<CThreadConnection>> m_connections;
+    // Odd dates read so far; a number, once given, always names the same date.
+    std::mutex m_oddDatesMutex;
+    std::unordered_map<int64_t, std::pair<int32_t, int64_t>> m_oddDates;
 };
 
 // One thread's connection with its statement cache and its transaction state.

@@ -117,10 +117,6 @@ int main(int argc, char** argv)
     if (options.throttleKbps > 0)
         log.Write("each connection slowed to " + std::to_string(options.throttleKbps) + " KB/s each way");
     CReportBuildGate reportBuilds(options.maxReportBuilds);
-    if (!CSharedSessions::CreateTables(database, error)) {
-        log.Write("cannot create the shared session tables: " + error);
-        return 1;
-    }
     CSharedSessions sharedSessions(database, liveSessions, log, options.sessionLeaseSeconds);
     CRedirectPool redirectPool(database, options.redirectPool);
     ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,

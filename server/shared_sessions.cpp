@@ -11,24 +11,6 @@
 
 namespace {
 
-const char* const kCreateTables =
-    "CREATE TABLE IF NOT EXISTS ServerMembers ("
-    "  ServerID TEXT NOT NULL PRIMARY KEY,"
-    "  Address TEXT NOT NULL,"
-    "  StartedAt BIGINT NOT NULL,"
-    "  LeaseExpiry BIGINT NOT NULL"
-    ");"
-    "CREATE TABLE IF NOT EXISTS ServerSessions ("
-    "  AccountKind INTEGER NOT NULL,"
-    "  AccountID BIGINT NOT NULL,"
-    "  LoginID TEXT NOT NULL,"
-    "  ServerID TEXT NOT NULL,"
-    "  ServerAddress TEXT NOT NULL,"
-    "  LeaseExpiry BIGINT NOT NULL,"
-    "  PRIMARY KEY (AccountKind, AccountID)"
-    ");"
-    "CREATE INDEX IF NOT EXISTS ServerSessionsByServer ON ServerSessions (ServerID);";
-
 // A lease is live while its expiry is not before now.
 int64_t Now()
 {
@@ -61,12 +43,6 @@ CSharedSessions::CSharedSessions(CDatabase& database, CLiveSessions& live, CServ
 CSharedSessions::~CSharedSessions()
 {
     Stop();
-}
-
-bool CSharedSessions::CreateTables(CDatabase& database, std::string& error)
-{
-    // Two servers starting at once may race to create them; the second try sees them.
-    return database.Execute(kCreateTables, error) || database.Execute(kCreateTables, error);
 }
 
 bool CSharedSessions::Start(const std::string& address, std::string& error)

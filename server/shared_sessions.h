@@ -39,9 +39,6 @@ public:
     CSharedSessions(const CSharedSessions&) = delete;
     CSharedSessions& operator=(const CSharedSessions&) = delete;
 
-    // Creates the two tables when they are missing.
-    static bool CreateTables(CDatabase& database, std::string& error);
-
     // Registers this server under the address clients reach it at and starts renewing.
     bool Start(const std::string& address, std::string& error);
     // Stops renewing and removes this server's sessions and registration.

@@ -19,6 +19,10 @@
 // day count, "no date" (null status with day count 0) is NULL, and every other value
 // (an invalid date, or a day count that a REAL cannot carry exactly) a text
 // "status:hex-float", so that any date read from the wire comes back unchanged.
+// PostgreSQL's REAL columns hold only numbers: there every other value is kept whole in
+// the database's table of odd dates and the column holds 2^1000 + n * 2^948 for its
+// number n there. That is above every ordinary day count (a valid date from 2^1000 up is
+// kept as an odd one too), so these dates sort after all others, as texts do on SQLite.
 void BindDate(CStatement& statement, int index, const CDateTime& date);
 CDateTime ReadDate(const CStatement& statement, int index);
 

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -44,9 +45,42 @@ bool WriteAll(int fd, const unsigned char* data, size_t size)
     return true;
 }
 
+// PostgreSQL has no database file to keep the key beside: the key is made once and kept
+// in the database, shared by every server on it. Two servers making it at once keep the
+// first one written.
+bool LoadKeyFromTable(CDatabase& database, Key& key)
+{
+    auto read = [&]() {
+        CCachedStatement select = database.Prepare("SELECT KeyBytes FROM ServerKeys WHERE Name = 'parent-connections';");
+        if (!select->Step())
+            return false;
+        const std::string bytes = select->ColumnBlob(0);
+        if (bytes.size() != key.size())
+            return false;
+        std::copy(bytes.begin(), bytes.end(), key.begin());
+        return true;
+    };
+    if (read())
+        return true;
+    Key made{};
+    if (RAND_bytes(made.data(), static_cast<int>(made.size())) != 1)
+        return false;
+    {
+        CCachedStatement insert = database.Prepare(
+            "INSERT INTO ServerKeys (Name, KeyBytes) VALUES ('parent-connections', ?) ON CONFLICT (Name) DO NOTHING;");
+        insert->BindBlob(1, std::string(made.begin(), made.end()));
+        insert->Step();
+        if (!insert->Done())
+            return false;
+    }
+    return read();
+}
+
 // The key of the database's key file, made when there is none yet.
 bool LoadKey(CDatabase& database, Key& key)
 {
+    if (database.Dialect() == SqlDialect::postgresql)
+        return LoadKeyFromTable(database, key);
     static std::mutex mutex;
     static Key processKey{};
     static bool processKeyMade = false;

@@ -5,9 +5,11 @@
 // enciphered (AES-256-GCM, a fresh random nonce each time) under a key that lives
 // outside the database: the file named after the database with ".parentkey" appended,
 // made on first use with owner-only permissions (0600). Without that file the
-// passwords in the database cannot be read back. A database without a file (in memory)
-// uses a key that lasts as long as the process. The passwords are never sent back to
-// clients.
+// passwords in the database cannot be read back. A PostgreSQL database has no file: its
+// key is kept in the database itself (ServerKeys), so that every server on it and every
+// restart reads the passwords back; anyone who can read that database can read them.
+// An in-memory database uses a key that lasts as long as the process. The passwords are
+// never sent back to clients.
 
 #include "server/database.h"
 

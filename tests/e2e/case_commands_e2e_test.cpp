@@ -5,7 +5,6 @@
 
 #include "e2e/case_samples.h"
 #include "e2e/office_client.h"
-#include "support/test_database.h"
 #include "records/case_multi_props.h"
 #include "records/inventory_info.h"
 #include "records/policy_page.h"
@@ -47,8 +46,6 @@ int CurrentYear()
 
 TEST_F(CaseCommandsEndToEnd, EveryFieldSurvivesCreateGetAndSet)
 {
-    if (CTestDatabase::WantsPostgres())
-        GTEST_SKIP() << "dates other than valid or none are not stored on PostgreSQL yet";
     auto admin = LogIn("admin");
     ASSERT_TRUE(admin->LoggedIn());
     auto chief = LogInChief(*admin);

@@ -5,7 +5,6 @@
 #include "codec/binary_object.h"
 #include "e2e/case_samples.h"
 #include "e2e/office_client.h"
-#include "support/test_database.h"
 #include "records/admin_child_user.h"
 #include "records/admin_region.h"
 #include "records/admin_territory.h"
@@ -73,8 +72,6 @@ std::string StoredState(COfficeClient& client, const std::string& number)
 
 TEST_F(PersistenceEndToEnd, EverythingSurvivesARestart)
 {
-    if (CTestDatabase::WantsPostgres())
-        GTEST_SKIP() << "dates other than valid or none are not stored on PostgreSQL yet";
     auto admin = LogIn("admin");
     ASSERT_TRUE(admin->LoggedIn());
     ASSERT_TRUE(admin->IsEncrypted());

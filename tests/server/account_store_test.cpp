@@ -6,6 +6,7 @@
 #include "server/database.h"
 #include "server/password_hash.h"
 #include "support/temp_dir.h"
+#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,8 @@ TEST(PasswordHash, SaltsDifferAndOnlyTheRightPasswordMatches)
 TEST(AccountStore, AddCheckAndReopen)
 {
     CTempDir temp;
-    const std::string path = temp.File("accounts.db");
+    CTestDatabase target(temp.File("accounts.db"));
+    const std::string& path = target.Target();
     {
         CDatabase database;
         std::string error;
@@ -78,12 +80,17 @@ TEST(AccountStore, AddCheckAndReopen)
 TEST(AccountStore, DatabaseFromANewerServerIsRefused)
 {
     CTempDir temp;
-    const std::string path = temp.File("newer.db");
+    CTestDatabase target(temp.File("newer.db"));
+    const std::string& path = target.Target();
     std::string error;
     {
         CDatabase database;
         ASSERT_TRUE(database.Open(path, error)) << error;
-        ASSERT_TRUE(database.Execute("PRAGMA user_version = 99;", error)) << error;
+        ASSERT_TRUE(database.Execute(database.Dialect() == SqlDialect::postgresql
+                                         ? "UPDATE SchemaVersion SET Version = 99;"
+                                         : "PRAGMA user_version = 99;",
+                                     error))
+            << error;
     }
     CDatabase database;
     EXPECT_FALSE(database.Open(path, error));

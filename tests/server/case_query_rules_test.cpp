@@ -18,6 +18,7 @@
 #include "server/store/server_time.h"
 #include "server/store/status.h"
 #include "support/temp_dir.h"
+#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +26,11 @@
 
 TEST(CaseFields, EveryCatalogueFieldReadsAColumnOfTheCaseTable)
 {
+    CTempDir temp;
+    CTestDatabase target(temp.File("fields.db"));
     CDatabase database;
     std::string error;
-    ASSERT_TRUE(database.Open(":memory:", error)) << error;
+    ASSERT_TRUE(database.Open(target.Target(), error)) << error;
     ASSERT_EQ(CaseFields().size(), 64u);
     CReadTransaction read(database);
     for (const CaseField& field : CaseFields()) {
@@ -93,7 +96,7 @@ struct QueryStore : ::testing::Test {
     {
         RegisterRecordClasses(CClassRegistry::Global());  // the views' columns are tagged records
         std::string error;
-        ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
+        ASSERT_TRUE(database.Open(target.Target(), error)) << error;
         CAccountStore accounts(database);
         AccountInfo owner{"owner", "Owner", AccountKind::child, 0xFFEAA, 0};
         ASSERT_TRUE(accounts.Add(owner, "secret", 1, error)) << error;
@@ -128,6 +131,7 @@ struct QueryStore : ::testing::Test {
     }
 
     CTempDir temp;
+    CTestDatabase target{temp.File("inventory.db")};
     CDatabase database;
     CInventoryStore inventory{database, 1};
     SessionUser user;

@@ -19,7 +19,6 @@
 #include "server/command_client.h"
 #include "server/store/server_time.h"
 
-#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -229,8 +228,6 @@ TEST_F(CaseQueries, EveryKindOfNodeSelectsItsCases)
 
 TEST_F(CaseQueries, PeriodsCountWholeDaysAroundToday)
 {
-    if (CTestDatabase::WantsPostgres())
-        GTEST_SKIP() << "dates other than valid or none are not stored on PostgreSQL yet";
     const double today = std::floor(NowDate().date);
     struct Dated {
         const char* insured;
@@ -402,8 +399,6 @@ TEST_F(CaseQueries, UnusableDefinitionsAreRefusedInStep)
 
 TEST_F(CaseQueries, CellsReadAsTheUserReadsThem)
 {
-    if (CTestDatabase::WantsPostgres())
-        GTEST_SKIP() << "dates other than valid or none are not stored on PostgreSQL yet";
     CAuditCase c = Case("QC \xC9tienne & Fils", "Ash Carrier", "Uma Auditor", 1);
     c.masterDueDate = {CDateTime::valid, 45000.0};        // 15 March 2023, midnight
     c.auditorDueDate = {CDateTime::valid, 45000.6875};    // 4:30 PM

@@ -145,7 +145,6 @@ TEST(ServerPool, ALeaseTakenOverEndsTheLateServersSession)
     CDatabase database;
     std::string error;
     ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
-    ASSERT_TRUE(CSharedSessions::CreateTables(database, error)) << error;
     std::vector<std::string> lines;
     CServerLog log([&lines](const std::string& line) { lines.push_back(line); });
     CLiveSessions liveA;

@@ -10,6 +10,8 @@
 #include "server/store/column_map.h"
 #include "server/store/detail_store.h"
 #include "server/store/server_time.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +20,23 @@
 
 TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
 {
+    CTempDir temp;
+    CTestDatabase target(temp.File("columns.db"));
     CDatabase database;
     std::string error;
-    ASSERT_TRUE(database.Open(":memory:", error)) << error;
-    ASSERT_TRUE(database.Execute("CREATE TABLE t (d REAL, a INTEGER);", error)) << error;
+    ASSERT_TRUE(database.Open(target.Target(), error)) << error;
+    ASSERT_TRUE(database.Execute(Sql::SchemaText(database.Dialect(), "CREATE TABLE t (k INTEGER, d REAL, a INTEGER);"),
+                                 error))
+        << error;
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double huge = std::ldexp(1.0, 1000);  // where PostgreSQL keeps odd dates
     const CDateTime dates[] = {
         {CDateTime::valid, 0.0},          {CDateTime::valid, -0.0},  {CDateTime::valid, 45000.123456789},
         {CDateTime::valid, -693593.5},    {CDateTime::null, 0.0},    {CDateTime::null, 7.5},
         {CDateTime::invalid, 0.0},        {CDateTime::invalid, 1e300}, {CDateTime::valid, nan},
         {CDateTime::valid, std::numeric_limits<double>::infinity()}, {17, 2.0},
+        {CDateTime::valid, huge},         {CDateTime::valid, huge * 1.5}, {CDateTime::valid, -huge},
     };
-    CReadTransaction read(database);
     for (const CDateTime& date : dates) {
         for (const double amount : {0.0, -0.0, nan, 1.0 / 3.0, -1e-310}) {
             CCachedStatement clear = database.Prepare("DELETE FROM t;");
@@ -38,7 +45,7 @@ TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
             BindDate(*insert, 1, date);
             insert->BindInt(2, DoubleBits(amount));
             ASSERT_FALSE(insert->Step());
-            ASSERT_TRUE(insert->Done());
+            ASSERT_TRUE(insert->Done()) << database.LastError();
             CCachedStatement select = database.Prepare("SELECT d, a FROM t;");
             ASSERT_TRUE(select->Step());
             const CDateTime back = ReadDate(*select, 0);
@@ -46,15 +53,26 @@ TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
             EXPECT_TRUE(SameValue(DoubleFromBits(select->ColumnInt(1)), amount));
         }
     }
-    // A valid date is a plain number that queries can compare.
+    // A valid date is a plain number that queries compare; no date sorts first and a
+    // date that is not a plain day count last.
     CCachedStatement clear = database.Prepare("DELETE FROM t;");
     clear->Step();
-    CCachedStatement insert = database.Prepare("INSERT INTO t (d) VALUES (?);");
-    BindDate(*insert, 1, CDateTime{CDateTime::valid, 45000.5});
-    insert->Step();
+    const CDateTime sorted[] = {{CDateTime::null, 0.0}, {CDateTime::valid, -2.0}, {CDateTime::valid, 45000.5},
+                                {CDateTime::invalid, 3.0}};
+    for (int k : {2, 0, 3, 1}) {
+        CCachedStatement insert = database.Prepare("INSERT INTO t (k, d) VALUES (?, ?);");
+        insert->BindInt(1, k);
+        BindDate(*insert, 2, sorted[k]);
+        insert->Step();
+    }
     CCachedStatement compare = database.Prepare("SELECT COUNT(*) FROM t WHERE d > 45000 AND d < 45001;");
     ASSERT_TRUE(compare->Step());
     EXPECT_EQ(compare->ColumnInt(0), 1);
+    CCachedStatement order = database.Prepare("SELECT k FROM t ORDER BY d ASC NULLS FIRST;");
+    for (int k = 0; k < 4; ++k) {
+        ASSERT_TRUE(order->Step());
+        EXPECT_EQ(order->ColumnInt(0), k);
+    }
 }
 
 TEST(StoreRules, TheMostSpecificMatchingBillingDefaultApplies)

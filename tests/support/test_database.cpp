@@ -26,7 +26,8 @@ bool OnCluster(const std::string& sql, std::string& error)
         return false;
     }
     std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(conn.get(), sql.c_str()), &PQclear);
-    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         error = PQresultErrorMessage(result.get());
         return false;
     }
@@ -97,4 +98,15 @@ CTestDatabase::~CTestDatabase()
     std::string error;
     if (!m_name.empty())
         OnCluster("DROP DATABASE IF EXISTS " + m_name + " WITH (FORCE);", error);
+}
+
+bool CTestDatabase::DropConnections(std::string& error)
+{
+    if (m_name.empty()) {
+        error = "not a PostgreSQL database";
+        return false;
+    }
+    return OnCluster("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + m_name +
+                         "' AND pid <> pg_backend_pid();",
+                     error);
 }

@@ -19,6 +19,10 @@ public:
     // it could not be made).
     const std::string& Target() const { return m_target; }
 
+    // Ends every connection to the PostgreSQL database, as a restart of the cluster
+    // does; false (with the reason) on SQLite.
+    bool DropConnections(std::string& error);
+
     // True when the tests of this run are meant for PostgreSQL.
     static bool WantsPostgres();
     // True when the PostgreSQL cluster to test on is known.
