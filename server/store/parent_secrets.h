@@ -19,8 +19,8 @@
 
 class CParentSecrets {
 public:
-    // Keeps `password` for the parent (an empty one removes what was kept). The caller
-    // holds the database lock.
+    // Keeps `password` for the parent (an empty one removes what was kept), inside the
+    // caller's write transaction.
     static bool Store(CDatabase& database, int64_t parentId, const std::string& password);
     // The parent's kept password, by its name; nothing when none is kept or it cannot
     // be deciphered.

@@ -9,6 +9,7 @@
 #include "server/parent_sync.h"
 #include "server/store/column_map.h"
 #include "server/store/detail_store.h"
+#include "server/store/parent_secrets.h"
 #include "server/store/server_time.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -72,6 +73,33 @@ TEST(StoreColumns, DatesAndCarriedAmountsComeBackBitForBit)
     for (int k = 0; k < 4; ++k) {
         ASSERT_TRUE(order->Step());
         EXPECT_EQ(order->ColumnInt(0), k);
+    }
+}
+
+// The key that seals parents' connection passwords outlives the server: beside a SQLite
+// file, inside a PostgreSQL database (where no file is).
+TEST(StoreRules, ParentsConnectionPasswordsOutliveTheServer)
+{
+    CTempDir temp;
+    CTestDatabase target(temp.File("secrets.db"));
+    std::string error;
+    {
+        CDatabase database;
+        ASSERT_TRUE(database.Open(target.Target(), error)) << error;
+        ASSERT_TRUE(database.Execute("INSERT INTO Parents (Name) VALUES ('Harbor');", error)) << error;
+        CCachedStatement id = database.Prepare("SELECT ParentID FROM Parents WHERE Name = 'Harbor';");
+        ASSERT_TRUE(id->Step());
+        CTransaction transaction(database);
+        ASSERT_TRUE(CParentSecrets::Store(database, id->ColumnInt(0), "pw \xE9"));
+        ASSERT_TRUE(transaction.Commit());
+    }
+    CDatabase reopened;
+    ASSERT_TRUE(reopened.Open(target.Target(), error)) << error;
+    EXPECT_EQ(CParentSecrets::Find(reopened, "Harbor"), std::optional<std::string>("pw \xE9"));
+    if (reopened.Dialect() == SqlDialect::postgresql) {
+        CCachedStatement keys = reopened.Prepare("SELECT COUNT(*) FROM ServerKeys;");
+        ASSERT_TRUE(keys->Step());
+        EXPECT_EQ(keys->ColumnInt(0), 1) << "the key is kept where every server finds it";
     }
 }
 
