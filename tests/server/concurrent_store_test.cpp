@@ -1,10 +1,11 @@
-// Several connection threads on one database file at once: readers see whole writes
+// Several connection threads on one database at once: readers see whole writes
 // only and never fail because another thread is writing.
 
 #include "records/audit_case.h"
 #include "server/database.h"
 #include "server/store/case_store.h"
 #include "support/temp_dir.h"
+#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,10 @@
 TEST(ConcurrentStore, ReadersRunBesideOneWriterAndSeeWholeWrites)
 {
     CTempDir temp;
+    CTestDatabase target(temp.File("inventory.db"));
     CDatabase database;
     std::string error;
-    ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
+    ASSERT_TRUE(database.Open(target.Target(), error)) << error;
     CCaseStore cases(database);
     SessionUser admin;
     admin.rights = -1;

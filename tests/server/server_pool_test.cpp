@@ -142,9 +142,10 @@ TEST(ServerPool, FrontSendsEachLogInToTheEmptiestLiveMember)
 TEST(ServerPool, ALeaseTakenOverEndsTheLateServersSession)
 {
     CTempDir temp;
+    CTestDatabase target(temp.File("inventory.db"));
     CDatabase database;
     std::string error;
-    ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
+    ASSERT_TRUE(database.Open(target.Target(), error)) << error;
     std::vector<std::string> lines;
     CServerLog log([&lines](const std::string& line) { lines.push_back(line); });
     CLiveSessions liveA;
