@@ -398,7 +398,9 @@ int main(int argc, char** argv)
     int status = 1;
     if (Prepare(settings, accounts, caseNumbers, viewIds)) {
         CServerRun server;
-        if (server.Start(settings.db, accounts + 8)) {
+        // Room for the connections of one N while those of the N before are still
+        // closing on the server's side, so that no log-in is refused for want of a slot.
+        if (server.Start(settings.db, 2 * accounts + 8)) {
             // A short warm-up, so that N=1 does not pay for a cold cache.
             Measure(server.Port(), 1, 1.0, viewIds, caseNumbers);
             std::printf("server_load: %zu cases in %s, %.0f s per N, each client logged in with its own account\n",

@@ -108,8 +108,11 @@ public:
     // The row id given by the calling thread's last INSERT.
     int64_t LastInsertId();
 
-    // The calling thread's connection (opened on first use).
+    // The calling thread's connection (opened on first use), or the one it holds from
+    // a connection pool's scope.
     CThreadConnection& Connection();
+    // A connection of its own, for a connection pool.
+    std::unique_ptr<CThreadConnection> NewConnection();
     // Closes the connection of a thread that ends.
     void ReleaseThread(std::thread::id thread);
 
