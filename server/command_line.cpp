@@ -255,7 +255,7 @@ std::string CommandLineHelp()
            "  --keepalive SECS       TCP keep-alive idle time, 0 for none (default 60)\n"
            "  --max-report-builds N  report builds run at once (default 4)\n"
            "  --db-connections N     database connections the clients' commands share\n"
-           "                         (default 0: four per processor)\n"
+           "                         (default 0: two per processor, at least four)\n"
            "  --login-delay-after N  failed log-ins before answers are delayed (default 3)\n"
            "  --login-delay-cap MS   longest delay of a log-in answer (default 8000)\n"
            "  --tls-cert FILE        TLS certificate chain (PEM); with --tls-key, only TLS\n"

@@ -18,8 +18,8 @@ int SizeFor(int size)
 {
     if (size > 0)
         return size;
-    const unsigned processors = std::thread::hardware_concurrency();
-    return 4 * (processors > 0 ? static_cast<int>(processors) : 2);
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    return std::max(4, 2 * processors);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class CThreadConnection;
 
 class CConnectionPool {
 public:
-    // size: connections at most; 0 takes four per processor.
+    // size: connections at most; 0 takes two per processor, at least four.
     CConnectionPool(CDatabase& database, int size);
     ~CConnectionPool();
     CConnectionPool(const CConnectionPool&) = delete;

@@ -40,7 +40,8 @@ struct ServerOptions {
     int keepAliveSeconds = 60;
     // Report builds that may run at once; further requests are refused.
     int maxReportBuilds = 4;
-    // Database connections the client connections share (0: four per processor).
+    // Database connections the client connections share (0: two per processor, at
+    // least four).
     int databaseConnections = 0;
     // Failed log-ins: after this many from one address or for one login id the
     // answers are delayed, doubling each time up to the cap.
