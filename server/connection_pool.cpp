@@ -62,6 +62,17 @@ CThreadConnection* CConnectionPool::ScopedConnection(const CDatabase& database)
     return nullptr;
 }
 
+void CConnectionPool::GiveBackEarly(const CDatabase& database)
+{
+    for (Scope* scope = t_scope; scope != nullptr; scope = scope->m_outer) {
+        if (&scope->m_pool->m_database != &database)
+            continue;
+        if (scope->m_connection && scope->m_connection->depth == 0)
+            scope->m_pool->GiveBack(std::move(scope->m_connection));
+        return;
+    }
+}
+
 std::unique_ptr<CThreadConnection> CConnectionPool::Take()
 {
     std::unique_lock<std::mutex> lock(m_mutex);

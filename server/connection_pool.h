@@ -50,6 +50,12 @@ public:
     // The connection the calling thread holds in a scope of a pool of this database,
     // taken now when the scope has none yet; nullptr outside such a scope.
     static CThreadConnection* ScopedConnection(const CDatabase& database);
+    // Gives the connection of the calling thread's scope back before the scope ends
+    // (a later statement in the scope takes one again): for a command that has read
+    // all it needs and goes on to long work without the database, such as sending a
+    // large answer over a slow link. No statement of the connection may be alive; with
+    // a transaction open it keeps the connection.
+    static void GiveBackEarly(const CDatabase& database);
 
 private:
     std::unique_ptr<CThreadConnection> Take();

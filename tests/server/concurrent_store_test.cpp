@@ -139,4 +139,24 @@ TEST(ConcurrentStore, ThreadsShareAPoolOfConnectionsACommandAtATime)
     EXPECT_LE(used.size(), 2u);
     // Outside a scope a thread keeps using a connection of its own.
     EXPECT_EQ(used.count(&database.Connection()), 0u);
+
+    // A command that has read what it needs gives its connection back early: another
+    // command gets that very connection while the first one's scope still lives, and
+    // the first takes one again for its next statement.
+    CConnectionPool single(database, 1);
+    const CConnectionPool::Scope first(&single);
+    CAuditCase record;
+    ASSERT_TRUE(cases.Get(admin, numbers[0], record));
+    const CThreadConnection* held = &database.Connection();
+    CConnectionPool::GiveBackEarly(database);
+    const CThreadConnection* other = nullptr;
+    std::thread([&] {
+        const CConnectionPool::Scope second(&single);
+        CAuditCase mine;
+        EXPECT_TRUE(cases.Get(admin, numbers[1], mine));
+        other = &database.Connection();
+    }).join();
+    EXPECT_EQ(other, held);
+    EXPECT_TRUE(cases.Get(admin, numbers[2], record));
+    EXPECT_EQ(&database.Connection(), held);
 }
