@@ -95,6 +95,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
                                          option == "--hash-iterations" || option == "--item-timeout" ||
                                          option == "--login-timeout" || option == "--max-login-per-address" ||
                                          option == "--keepalive" || option == "--max-report-builds" ||
+                                         option == "--db-connections" ||
                                          option == "--login-delay-after" || option == "--login-delay-cap" ||
                                          option == "--tls-cert" || option == "--tls-key" || option == "--max-view-rows" ||
                                          option == "--max-report-pages" ||
@@ -188,6 +189,10 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments, Se
             if (!ParseNumber(arguments[++i], 1, 1000, number))
                 return fail("--max-report-builds takes a number from 1 to 1000");
             options.maxReportBuilds = static_cast<int>(number);
+        } else if (option == "--db-connections") {
+            if (!ParseNumber(arguments[++i], 0, 1000, number))
+                return fail("--db-connections takes a number from 0 to 1000");
+            options.databaseConnections = static_cast<int>(number);
         } else if (option == "--login-delay-after") {
             if (!ParseNumber(arguments[++i], 1, 1000, number))
                 return fail("--login-delay-after takes a number from 1 to 1000");
@@ -249,6 +254,8 @@ std::string CommandLineHelp()
            "  --max-login-per-address N  connections not logged in per address (default 8)\n"
            "  --keepalive SECS       TCP keep-alive idle time, 0 for none (default 60)\n"
            "  --max-report-builds N  report builds run at once (default 4)\n"
+           "  --db-connections N     database connections the clients' commands share\n"
+           "                         (default 0: two per processor, at least four)\n"
            "  --login-delay-after N  failed log-ins before answers are delayed (default 3)\n"
            "  --login-delay-cap MS   longest delay of a log-in answer (default 8000)\n"
            "  --tls-cert FILE        TLS certificate chain (PEM); with --tls-key, only TLS\n"

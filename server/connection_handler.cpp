@@ -5,6 +5,7 @@
 #include "codec/string_object.h"
 #include "records/register_records.h"
 #include "server/access_rights.h"
+#include "server/connection_pool.h"
 #include "server/handlers/command_context.h"
 #include "server/redirect_pool.h"
 
@@ -102,8 +103,10 @@ int CConnectionHandler::CommandWait() const
 
 CConnectionHandler::~CConnectionHandler()
 {
-    if (m_state == State::open)
+    if (m_state == State::open) {
+        const CConnectionPool::Scope database(m_context.connectionPool);
         ReleaseAccount();
+    }
 }
 
 std::string CConnectionHandler::Prefixed(const std::string& message) const
@@ -132,6 +135,7 @@ std::string CConnectionHandler::Run()
     }
     std::string line = "closed: " + m_endReason;
     if (m_state == State::open) {
+        const CConnectionPool::Scope database(m_context.connectionPool);
         ReleaseAccount();
         m_state = State::fresh;
         line += "; session of '" + CServerLog::Printable(m_userId) + "' ended";
@@ -157,6 +161,7 @@ bool CConnectionHandler::ReadCommand(std::string& word)
 
 bool CConnectionHandler::Dispatch(const std::string& word)
 {
+    const CConnectionPool::Scope database(m_context.connectionPool);
     if (word == "CREATESESSION")
         return HandleCreateSession();
     if (word == "OPENSESSION")

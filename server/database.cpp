@@ -1,5 +1,6 @@
 #include "server/database.h"
 
+#include "server/connection_pool.h"
 #include "server/db/pg_connection.h"
 #include "server/db/sqlite_connection.h"
 
@@ -423,6 +424,8 @@ std::unique_ptr<CDbConnection> CDatabase::Connect(std::string& error) const
 
 CThreadConnection& CDatabase::Connection()
 {
+    if (CThreadConnection* pooled = CConnectionPool::ScopedConnection(*this))
+        return *pooled;
     (void)&t_threadEnd;  // makes sure the thread closes its connections when it ends
     const std::thread::id self = std::this_thread::get_id();
     {
@@ -437,6 +440,11 @@ CThreadConnection& CDatabase::Connection()
     std::lock_guard<std::mutex> lock(m_connectionsMutex);
     m_connections[self] = std::move(connection);
     return result;
+}
+
+std::unique_ptr<CThreadConnection> CDatabase::NewConnection()
+{
+    return std::make_unique<CThreadConnection>(m_dialect, [this](std::string& error) { return Connect(error); });
 }
 
 CCachedStatement CDatabase::Prepare(const std::string& sql)

@@ -120,8 +120,11 @@ public:
     int64_t OddDateNumber(int32_t status, int64_t bits);
     bool OddDate(int64_t number, int32_t& status, int64_t& bits);
 
-    // The calling thread's connection (opened on first use).
+    // The calling thread's connection (opened on first use), or the one it holds from
+    // a connection pool's scope.
     CThreadConnection& Connection();
+    // A connection of its own, for a connection pool.
+    std::unique_ptr<CThreadConnection> NewConnection();
     // Closes the connection of a thread that ends.
     void ReleaseThread(std::thread::id thread);
 

@@ -3,6 +3,7 @@
 #include "server/account_store.h"
 #include "server/admin_account.h"
 #include "server/command_line.h"
+#include "server/connection_pool.h"
 #include "server/database.h"
 #include "server/demo_accounts.h"
 #include "server/listener.h"
@@ -122,6 +123,8 @@ int main(int argc, char** argv)
     ServerContext context{options, accounts, liveSessions, log, inventory, &loginThrottle,
                           options.UsesTls() ? &tls : nullptr, &reportBuilds, &sharedSessions,
                           options.redirectPool.empty() ? nullptr : &redirectPool};
+    CConnectionPool connectionPool(database, options.databaseConnections);
+    context.connectionPool = &connectionPool;
     CListener listener(context);
     if (!listener.Start(error)) {
         log.Write(error);

@@ -10,6 +10,7 @@
 #include "server/server_options.h"
 #include "server/store/inventory_store.h"
 
+class CConnectionPool;
 class CRedirectPool;
 class CSharedSessions;
 
@@ -30,4 +31,7 @@ struct ServerContext {
     CSharedSessions* sharedSessions = nullptr;
     // Set on a front server (--redirect-pool): CREATESESSION redirects to a member.
     CRedirectPool* redirectPool = nullptr;
+    // Database connections the client connections share, a command at a time; without
+    // it each client connection's thread has one of its own.
+    CConnectionPool* connectionPool = nullptr;
 };

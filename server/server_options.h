@@ -40,6 +40,9 @@ struct ServerOptions {
     int keepAliveSeconds = 60;
     // Report builds that may run at once; further requests are refused.
     int maxReportBuilds = 4;
+    // Database connections the client connections share (0: two per processor, at
+    // least four).
+    int databaseConnections = 0;
     // Failed log-ins: after this many from one address or for one login id the
     // answers are delayed, doubling each time up to the cap.
     int loginFailuresBeforeDelay = 3;

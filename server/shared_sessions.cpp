@@ -94,6 +94,9 @@ void CSharedSessions::Stop()
 CSharedSessions::ClaimResult CSharedSessions::Claim(const std::string& userId, const std::string& description,
                                                     const CLiveSessions::Holder& holder)
 {
+    // The database connection first: one from a pool may have to be waited for, which
+    // must not happen while holding the claims that the holders of the others may want.
+    m_database.Connection();
     std::lock_guard<std::mutex> claims(m_claims);
     if (!m_live.Claim(userId, description, holder))
         return ClaimResult::inUseHere;
@@ -135,6 +138,7 @@ CSharedSessions::ClaimResult CSharedSessions::Claim(const std::string& userId, c
 
 void CSharedSessions::Release(const std::string& userId, AccountKind kind, int64_t accountId)
 {
+    m_database.Connection();  // before the claims, as in Claim()
     std::lock_guard<std::mutex> claims(m_claims);
     m_live.Release(userId);
     CTransaction transaction(m_database);

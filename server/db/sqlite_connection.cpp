@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <mutex>
+
 namespace {
 
 // How long a connection waits for another one's write to finish before giving up.
@@ -95,10 +97,24 @@ void Extreme(sqlite3_context* context, int count, sqlite3_value** values, bool g
 void Greatest(sqlite3_context* context, int count, sqlite3_value** values) { Extreme(context, count, values, true); }
 void Least(sqlite3_context* context, int count, sqlite3_value** values) { Extreme(context, count, values, false); }
 
+// SQLite keeps a count of the memory it holds under one lock for the whole process,
+// taken at every allocation: with connections at work on several processors at once
+// they queue for it. Nothing here reads the count, so it is turned off, once, before
+// the first connection (SQLite takes settings only before it starts).
+void StopMemoryCount()
+{
+    static std::once_flag once;
+    std::call_once(once, []() {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        sqlite3_initialize();
+    });
+}
+
 }  // namespace
 
 std::unique_ptr<CSqliteConnection> CSqliteConnection::Open(const std::string& path, std::string& error)
 {
+    StopMemoryCount();
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {

@@ -9,6 +9,7 @@
 #include "report/report_file.h"
 #include "report/report_printout.h"
 #include "server/access_rights.h"
+#include "server/connection_pool.h"
 #include "server/handlers/handlers.h"
 #include "server/reports/report_generator.h"
 #include "server/reports/report_settings.h"
@@ -125,6 +126,9 @@ bool HandleGenerateCaseReportView(CCommandContext& c)
               "' do not read; it runs with the defaults");
     const std::vector<CAuditCase> cases =
         ReadReportCases(c.Inventory().database, c.Inventory().cases, *c.User(), ids.items);
+    // The cases are read: the database connection is free for other commands while the
+    // report is drawn and sent.
+    CConnectionPool::GiveBackEarly(c.Inventory().database);
     CReportBudget budget = Budget(c);
     CGeneratedReport report = ReportGenerator::Generate(view.reportFile, cases, {}, kind, context, budget);
     if (report.overBudget) {

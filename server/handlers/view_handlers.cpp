@@ -11,6 +11,7 @@
 #include "records/report_prop_item.h"
 #include "records/report_view_param.h"
 #include "server/access_rights.h"
+#include "server/connection_pool.h"
 #include "server/handlers/handlers.h"
 #include "server/store/server_time.h"
 #include "server/store/status.h"
@@ -83,6 +84,9 @@ bool HandleGenerateCaseView(CCommandContext& c)
               CServerLog::Printable(request.target) + "': " + CServerLog::Printable(reason, 400));
         return c.ReplyNoRecord();
     }
+    // The rows are all read: the database connection is free for other commands while
+    // they go out, however slow the link.
+    CConnectionPool::GiveBackEarly(c.Inventory().database);
     return c.ReplyRecord(results);
 }
 

@@ -23,7 +23,7 @@ TEST(ServerCommandLine, DefaultsAndValuesThatAreTakenApart)
 
     ServerOptions options;
     const auto result = Parse({"--port", "0", "--redirect", "backup.example:9100", "--idle-timeout", "5",
-                               "--max-report-pages", "50"},
+                               "--max-report-pages", "50", "--db-connections", "3"},
                               options);
     ASSERT_EQ(result.action, CommandLineAction::run) << result.error;
     EXPECT_EQ(options.port, 0);
@@ -31,6 +31,7 @@ TEST(ServerCommandLine, DefaultsAndValuesThatAreTakenApart)
     EXPECT_EQ(options.redirectPort, 9100);
     EXPECT_EQ(options.ItemTimeout(), 5) << "an item never waits longer than the idle time-out";
     EXPECT_EQ(options.maxReportPages, 50);
+    EXPECT_EQ(options.databaseConnections, 3);
 
     ServerOptions front;
     ASSERT_EQ(Parse({"--redirect-pool", "a.example:9001,10.0.0.2:9002", "--session-lease", "5"}, front).action,
@@ -65,6 +66,7 @@ TEST(ServerCommandLine, RefusesBadValues)
         {"--max-payload", "-1"},
         {"--max-report", "1023"},
         {"--max-report-pages", "0"},
+        {"--db-connections", "-1"},
         {"--add-admin", ""},
         {"--frobnicate"},
     };
