@@ -46,6 +46,8 @@ bool FillCases(CInventoryStore& inventory, int count)
     return transaction.Commit();
 }
 
+namespace {
+
 std::shared_ptr<CCaseQueryColInfo> Column(const char* token, const char* header, int32_t width)
 {
     auto column = std::make_shared<CCaseQueryColInfo>();
@@ -53,6 +55,23 @@ std::shared_ptr<CCaseQueryColInfo> Column(const char* token, const char* header,
     column->header = header;
     column->width = width;
     return column;
+}
+
+}  // namespace
+
+CCaseQueryData CaseListView(const std::string& name, const std::string& formula)
+{
+    CCaseQueryData view;
+    view.name = name;
+    view.scope = 0x4;  // "All Parents"
+    view.formula = formula;
+    view.sort1Field = "[SysDueDate]";
+    view.sort2Field = "[InsuredName]";
+    view.columns = {Column("[InsuredName]", "Insured", 180),   Column("[PolicyNumber]", "Policy #", 90),
+                    Column("[SysParentName]", "Parent", 160),  Column("[SysChildName]", "Held By", 120),
+                    Column("[SysDueDate]", "Due", 80),         Column("[ChildGroupCode]", "Stage", 90),
+                    Column("[PolicyEstPrem]", "Premium", 100), Column("[AuditCity]", "City", 100)};
+    return view;
 }
 
 }  // namespace bench

@@ -1,9 +1,9 @@
 #pragma once
-// Inventories for the server benchmarks: cases like the demo's, and view columns.
+// Inventories for the server benchmarks: cases like the demo's, and the case view they run.
 
-#include "records/case_query_col_info.h"
+#include "records/case_query_data.h"
 
-#include <memory>
+#include <string>
 
 class CInventoryStore;
 
@@ -13,7 +13,8 @@ namespace bench {
 // dozen children) in one transaction; false when a step failed.
 bool FillCases(CInventoryStore& inventory, int count);
 
-// A view column of the field token, header and width.
-std::shared_ptr<CCaseQueryColInfo> Column(const char* token, const char* header, int32_t width);
+// A view over all parents with the formula, sorted by due date and insured name, in the
+// eight columns of the demo's case list.
+CCaseQueryData CaseListView(const std::string& name, const std::string& formula);
 
 }  // namespace bench

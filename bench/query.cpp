@@ -34,7 +34,6 @@
 
 namespace {
 
-using bench::Column;
 using bench::FillCases;
 
 using bench::BestSeconds;
@@ -45,17 +44,7 @@ using bench::kRuns;
 // Every open case, sorted by due date and insured name, in 8 columns.
 CCaseQueryData BenchView()
 {
-    CCaseQueryData view;
-    view.name = "All Open";
-    view.scope = 0x4;  // "All Parents"
-    view.formula = "[ChildGroupCode] < 8";
-    view.sort1Field = "[SysDueDate]";
-    view.sort2Field = "[InsuredName]";
-    view.columns = {Column("[InsuredName]", "Insured", 180),   Column("[PolicyNumber]", "Policy #", 90),
-                    Column("[SysParentName]", "Parent", 160),  Column("[SysChildName]", "Held By", 120),
-                    Column("[SysDueDate]", "Due", 80),         Column("[ChildGroupCode]", "Stage", 90),
-                    Column("[PolicyEstPrem]", "Premium", 100), Column("[AuditCity]", "City", 100)};
-    return view;
+    return bench::CaseListView("All Open", "[ChildGroupCode] < 8");
 }
 
 struct Figures {

@@ -49,7 +49,6 @@ extern char** environ;
 
 namespace {
 
-using bench::Column;
 using bench::FillCases;
 
 using Clock = std::chrono::steady_clock;
@@ -82,17 +81,7 @@ double Seconds(Clock::duration duration)
 
 CCaseQueryData BenchView()
 {
-    CCaseQueryData view;
-    view.name = kViewName;
-    view.scope = 0x4;  // "All Parents"
-    view.formula = kViewFormula;
-    view.sort1Field = "[SysDueDate]";
-    view.sort2Field = "[InsuredName]";
-    view.columns = {Column("[InsuredName]", "Insured", 180),   Column("[PolicyNumber]", "Policy #", 90),
-                    Column("[SysParentName]", "Parent", 160),  Column("[SysChildName]", "Held By", 120),
-                    Column("[SysDueDate]", "Due", 80),         Column("[ChildGroupCode]", "Stage", 90),
-                    Column("[PolicyEstPrem]", "Premium", 100), Column("[AuditCity]", "City", 100)};
-    return view;
+    return bench::CaseListView(kViewName, kViewFormula);
 }
 
 // The inventory, the accounts with their view, and the case numbers to ask for.

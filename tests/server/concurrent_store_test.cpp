@@ -16,6 +16,31 @@
 #include <thread>
 #include <vector>
 
+namespace {
+
+// The administrator the writers write as.
+SessionUser Admin()
+{
+    SessionUser admin;
+    admin.rights = -1;
+    admin.name = "admin";
+    return admin;
+}
+
+// `count` new cases whose insured name and memo are both "v0"; the writers keep them equal.
+std::vector<std::string> CasesOfEqualNameAndMemo(CCaseStore& cases, int count)
+{
+    std::vector<std::string> numbers;
+    for (int i = 0; i < count; ++i) {
+        CAuditCase record;
+        record.insuredName = record.memo = "v0";
+        numbers.push_back(cases.Create(Admin(), record));
+    }
+    return numbers;
+}
+
+}  // namespace
+
 TEST(ConcurrentStore, ReadersRunBesideOneWriterAndSeeWholeWrites)
 {
     CTempDir temp;
@@ -24,18 +49,12 @@ TEST(ConcurrentStore, ReadersRunBesideOneWriterAndSeeWholeWrites)
     std::string error;
     ASSERT_TRUE(database.Open(target.Target(), error)) << error;
     CCaseStore cases(database);
-    SessionUser admin;
-    admin.rights = -1;
-    admin.name = "admin";
+    const SessionUser admin = Admin();
 
     // The writer keeps the insured name and the memo of each case equal, in one write.
-    std::vector<std::string> numbers;
-    for (int i = 0; i < 4; ++i) {
-        CAuditCase record;
-        record.insuredName = record.memo = "v0";
-        numbers.push_back(cases.Create(admin, record));
-        ASSERT_FALSE(numbers.back().empty());
-    }
+    const std::vector<std::string> numbers = CasesOfEqualNameAndMemo(cases, 4);
+    for (const std::string& number : numbers)
+        ASSERT_FALSE(number.empty());
 
     constexpr int kReaders = 8;
     constexpr int kWrites = 60;
@@ -89,16 +108,10 @@ TEST(ConcurrentStore, ThreadsShareAPoolOfConnectionsACommandAtATime)
     std::string error;
     ASSERT_TRUE(database.Open(temp.File("inventory.db"), error)) << error;
     CCaseStore cases(database);
-    SessionUser admin;
-    admin.rights = -1;
-    admin.name = "admin";
-    std::vector<std::string> numbers;
-    for (int i = 0; i < 3; ++i) {
-        CAuditCase record;
-        record.insuredName = record.memo = "v0";
-        numbers.push_back(cases.Create(admin, record));
-        ASSERT_FALSE(numbers.back().empty());
-    }
+    const SessionUser admin = Admin();
+    const std::vector<std::string> numbers = CasesOfEqualNameAndMemo(cases, 3);
+    for (const std::string& number : numbers)
+        ASSERT_FALSE(number.empty());
 
     CConnectionPool pool(database, 2);
     std::mutex mutex;
